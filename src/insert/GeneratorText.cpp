@@ -1,5 +1,9 @@
 #include "insert/GeneratorText.h"
 
+#include "util/StringUtil.h"
+
+#include <algorithm>
+
 std::string ToForwardSlashes(std::string_view path)
 {
     std::string out(path);
@@ -36,4 +40,10 @@ std::string ScriptStringValue(std::string_view value)
             out += c;
     }
     return out;
+}
+
+std::int16_t DecimalBoxValue16(std::string_view text)
+{
+    return static_cast<std::int16_t>(
+        std::clamp<long>(util::ParseDecimal(text), INT16_MIN, INT16_MAX));
 }

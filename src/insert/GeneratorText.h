@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -16,3 +17,8 @@ std::string AttributeValue(std::string_view value);
 // attribute (onClick="qxSound('...')"): each single quote becomes \' and each double quote
 // "&quot;". The generators pass only slash-converted paths here, which hold no backslash.
 std::string ScriptStringValue(std::string_view value);
+
+// The value of a 16-bit number box (a media play count, a frame margin): its leading decimal
+// number as util::ParseDecimal reads it ("12abc" is 12, "" and "abc" are 0), held to the 16-bit
+// range instead of wrapping ("70000" is 32767).
+std::int16_t DecimalBoxValue16(std::string_view text);

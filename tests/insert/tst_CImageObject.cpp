@@ -1,5 +1,4 @@
 #include "insert/CImageObject.h"
-#include "insert/GeneratorText.h"
 
 #include <gtest/gtest.h>
 
@@ -174,13 +173,6 @@ TEST(CImageObject, ValidWithNameAndSource)
     EXPECT_FALSE(makeImage({.name = "a"}).IsValid());
     EXPECT_FALSE(makeImage({.source = "a.gif"}).IsValid());
     EXPECT_TRUE(makeImage({.name = "a", .source = "a.gif"}).IsValid());
-}
-
-TEST(GeneratorText, ForwardSlashesAndEscapes)
-{
-    EXPECT_EQ(ToForwardSlashes("a\\b\\\\c/d"), "a/b//c/d");
-    EXPECT_EQ(AttributeValue("a&b \"c\" 'd'"), "a&b &quot;c&quot; 'd'");
-    EXPECT_EQ(ScriptStringValue("it's \"x\""), "it\\'s &quot;x&quot;");
 }
 
 } // namespace
