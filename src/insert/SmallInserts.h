@@ -12,3 +12,8 @@ inline constexpr const char *kParagraphHtml = "<p>";
 
 // An applet of 300 by 200 pixels running the class file at ref.
 std::string GetAppletHtml(const std::string &ref);
+
+// The Flash and Shockwave movie objects of 300 by 200 pixels: the string-table template with
+// every "$(SrcValue)" replaced by ref. The text keeps the template's bare line feeds.
+std::string GetFlashHtml(const std::string &ref);
+std::string GetShockwaveHtml(const std::string &ref);

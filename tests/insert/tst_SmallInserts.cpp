@@ -75,3 +75,39 @@ TEST(InsertStrings, UnknownIdIsEmpty)
     EXPECT_NE(InsertStrings::Get(InsertStrings::RandomSetNotFound).find("ImageName0001.xxx"),
               std::string::npos);
 }
+
+TEST(SmallInserts, FlashMovieRefersToTheResourceCopy)
+{
+    EXPECT_EQ(GetFlashHtml("media\\intro.swf"),
+              "<object classid=\"clsid:D27CDB6E-AE6D-11cf-96B8-444553540000\" "
+              "codebase=\"http://download.macromedia.com/pub/shockwave/cabs/flash/"
+              "swflash.cab#3,0,0,0\" width=\"300\" height=\"200\">\n"
+              "  <param name=\"SRC\" value=\"media\\intro.swf\">\n"
+              "  <embed src=\"media\\intro.swf\" "
+              "pluginspage=\"http://www.macromedia.com/shockwave/download/\" "
+              "type=\"application/x-shockwave-flash\" width=\"300\" height=\"200\">\n"
+              "  </embed> \n"
+              "</object>\n");
+}
+
+TEST(SmallInserts, ShockwaveMovieEndsWithoutLineFeed)
+{
+    EXPECT_EQ(GetShockwaveHtml("media/intro.dcr"),
+              "<object classid=\"clsid:166B1BCA-3F9C-11CF-8075-444553540000\" "
+              "codebase=\"http://active.macromedia.com/director/cabs/sw.cab#version=6,0,1,0\" "
+              "width=\"300\" height=\"200\">\n"
+              "  <param name=\"SRC\" value=\"media/intro.dcr\">\n"
+              "  <embed src=\"media/intro.dcr\" "
+              "pluginspage=\"http://www.macromedia.com/shockwave/download/\" "
+              "type=\"application/x-director\" width=\"300\" height=\"200\">\n"
+              "  </embed> \n"
+              "</object>");
+}
+
+TEST(SmallInserts, MovieReferenceIsQuotedSafelyAndNotExpandedAgain)
+{
+    const std::string html = GetFlashHtml("a\"b$(SrcValue).swf");
+    EXPECT_NE(html.find("value=\"a&quot;b$(SrcValue).swf\">"), std::string::npos);
+    EXPECT_NE(html.find("src=\"a&quot;b$(SrcValue).swf\" "), std::string::npos);
+    EXPECT_EQ(GetShockwaveHtml("").find("$(SrcValue)"), std::string::npos);
+}
