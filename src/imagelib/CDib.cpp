@@ -56,7 +56,9 @@ bool CDib::Create(int width, int height, int bitCount, std::string *error, bool 
     const size_t stride = StrideFor(width, bitCount);
     // width and height are at most maxDimension (an int), so the product fits in 64 bits
     const uint64_t bytes = static_cast<uint64_t>(stride) * static_cast<uint64_t>(height);
-    if (bytes > limits.maxBytes)
+    // the UI shows pictures as 32 bits a pixel; that copy must stay inside the limit too
+    const uint64_t pixels = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
+    if (bytes > limits.maxBytes || pixels > limits.maxBytes / 4)
         return fail("picture too large");
     try {
         m_bits = zeroRows ? std::make_unique<uint8_t[]>(bytes)

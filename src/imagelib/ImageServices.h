@@ -38,8 +38,9 @@ void SetScreenSize(int width, int height);
 int ScreenWidth();
 int ScreenHeight();
 
-// Limits for every decoder: no side may exceed maxDimension pixels, and no picture (its rows)
-// and no input file may exceed maxBytes. Defaults: 65536 pixels and 1 GiB.
+// Limits for every decoder: no side may exceed maxDimension pixels, no picture's rows and no
+// input file may exceed maxBytes, and a picture has at most maxBytes / 4 pixels (so that its
+// 32-bit copy for the screen fits as well). Defaults: 65536 pixels and 1 GiB.
 struct ImageLimits
 {
     int maxDimension = 65536;

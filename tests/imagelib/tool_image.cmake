@@ -16,6 +16,17 @@ if(NOT OUT STREQUAL "${DATA}/bmp8.bmp: 21 x 11, 8 bits per pixel\n${DATA}/tga2-2
     message(FATAL_ERROR "info printed '${OUT}'")
 endif()
 
+# a transparent GIF names its transparent colour (from the shared suite, when it is there)
+set(gif ${SHARED}/gifsuite/gifs/static_transparent.gif)
+if(EXISTS ${gif})
+    run(0 image info ${gif})
+    if(NOT OUT MATCHES "static_transparent.gif: 100 x 100, 1 bits per pixel, transparent colour #[0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F]\n$")
+        message(FATAL_ERROR "transparent GIF: '${OUT}'")
+    endif()
+else()
+    message(STATUS "shared GIF suite absent: transparent colour line not checked")
+endif()
+
 # one unreadable file among readable ones: its own line on stderr, the others still printed
 file(WRITE ${WORK}/bad.gif "GIF89a")
 run(1 image info ${DATA}/pcx8.pcx ${WORK}/bad.gif ${WORK}/missing.png)

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 using namespace imagelib;
 using imagetest::compareOpaque;
@@ -312,6 +313,34 @@ TEST(CDib, CreateChecksTheLimits)
     EXPECT_TRUE(dib.Create(3, 1, 1, &why));
     EXPECT_EQ(dib.Stride(), 4u);
     EXPECT_EQ(dib.Palette().size(), 2u);
+}
+
+} // namespace
+
+namespace {
+
+// The files kept for the fuzz replays as "must fail" are refused by their reader, every one.
+TEST(MustFail, EveryFileIsRefused)
+{
+    const std::pair<const char *, Decoder> folders[] = {
+        {"bmp", DecodePackedDib}, {"pcx", DecodePcx},   {"gif", decodeGif},   {"tga", DecodeTga},
+        {"png", DecodePng},       {"jpeg", DecodeJpeg}, {"tiff", DecodeTiff},
+    };
+    int files = 0;
+    for (const auto &[folder, decoder] : folders) {
+        const std::string dir = std::string(PELION_TEST_DATA_DIR) + "/must-fail/" + folder;
+        std::error_code ec;
+        for (const auto &entry : std::filesystem::directory_iterator(dir, ec)) {
+            const std::string bytes = readBytes(entry.path().string());
+            const std::vector<uint8_t> exact(bytes.begin(), bytes.end());
+            CDib dib;
+            CodecError error;
+            EXPECT_FALSE(decoder(exact.data(), exact.size(), dib, error)) << entry.path();
+            EXPECT_TRUE(dib.IsEmpty());
+            ++files;
+        }
+    }
+    EXPECT_GT(files, 20);
 }
 
 } // namespace
