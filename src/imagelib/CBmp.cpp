@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -39,10 +40,16 @@ Reader readerFor(const std::string &extension)
     return Reader::None;
 }
 
-// Reads a whole file, refusing one larger than the image limits allow.
-bool readImageFile(const std::string &path, std::string &out, std::string &why)
+// A whole file in memory. The buffer is not cleared first: read() fills it.
+struct FileBytes
 {
-    out.clear();
+    std::unique_ptr<uint8_t[]> data;
+    size_t size = 0;
+};
+
+// Reads a whole file, refusing one larger than the image limits allow.
+bool readImageFile(const std::string &path, FileBytes &out, std::string &why)
+{
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         why = std::strerror(errno);
@@ -60,29 +67,30 @@ bool readImageFile(const std::string &path, std::string &out, std::string &why)
         ::close(fd);
         return false;
     }
+    const size_t size = static_cast<size_t>(st.st_size);
     try {
-        out.resize(static_cast<size_t>(st.st_size));
+        out.data = std::make_unique_for_overwrite<uint8_t[]>(size ? size : 1);
     } catch (const std::bad_alloc &) {
         why = "Can't allocate memory";
         ::close(fd);
         return false;
     }
     size_t done = 0;
-    while (done < out.size()) {
-        const ssize_t n = ::read(fd, out.data() + done, out.size() - done);
+    while (done < size) {
+        const ssize_t n = ::read(fd, out.data.get() + done, size - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
             why = std::strerror(errno);
             ::close(fd);
-            out.clear();
+            out.data.reset();
             return false;
         }
         if (n == 0)
             break; // the file shrank while we read it
         done += static_cast<size_t>(n);
     }
-    out.resize(done);
+    out.size = done;
     ::close(fd);
     return true;
 }
@@ -106,7 +114,8 @@ bool CBmp::Load(const std::string &path)
         return false;
     }
 
-    std::string bytes;
+    std::string resource;
+    FileBytes file;
     std::string why;
     if (reader == Reader::PcxResource || reader == Reader::Bitmap || reader == Reader::Bitmap256) {
         // "NAME.P", "NAME.B4", "NAME.B8": the program's own picture NAME
@@ -116,11 +125,11 @@ bool CBmp::Load(const std::string &path)
             : reader == Reader::Bitmap    ? imagelib::PictureResource::Bitmap
                                           : imagelib::PictureResource::Bitmap256;
         imagelib::CPictureProvider *provider = imagelib::PictureProvider();
-        if (!provider || !provider->GetPicture(name, kind, bytes)) {
+        if (!provider || !provider->GetPicture(name, kind, resource)) {
             m_lastError = "no program picture \"" + name + "\"";
             return false;
         }
-    } else if (!readImageFile(path, bytes, why)) {
+    } else if (!readImageFile(path, file, why)) {
         if (reader == Reader::Jpeg)
             imagelib::ReportError(std::string(),
                                   util::Format("JPEG :\nCan't open %s\n", path.c_str()));
@@ -129,8 +138,9 @@ bool CBmp::Load(const std::string &path)
         return false;
     }
 
-    const auto *data = reinterpret_cast<const uint8_t *>(bytes.data());
-    const size_t size = bytes.size();
+    const auto *data =
+        file.data ? file.data.get() : reinterpret_cast<const uint8_t *>(resource.data());
+    const size_t size = file.data ? file.size : resource.size();
     CodecError error;
     int transparentIndex = -1;
     bool ok = false;

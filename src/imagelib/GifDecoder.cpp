@@ -107,7 +107,7 @@ void decodeLzw(const uint8_t *data, size_t size, int minCodeSize, uint8_t *out, 
             first[next] = first[prev];
             length[next] = static_cast<uint16_t>(length[prev] + 1);
             ++next;
-            if (next == (1u << codeSize) && codeSize < 12) {
+            if (next >= (1u << codeSize) && codeSize < 12) {
                 ++codeSize;
                 codeMask = (1u << codeSize) - 1;
             }

@@ -9,9 +9,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include <jpeglib.h>
+// after jpeglib.h, which it needs
+#include <jerror.h>
 
 #ifndef JCS_EXTENSIONS
 #error "libjpeg-turbo's extended colour spaces (JCS_EXT_BGR) are needed"
@@ -113,14 +116,56 @@ Step runDecode(DecodeContext *ctx)
     return Step::Ok;
 }
 
+// Compressed data goes to the caller's string 64 KB at a time.
+struct StringDestination
+{
+    jpeg_destination_mgr pub;
+    std::string *out;
+    uint8_t buffer[64 * 1024];
+};
+
+// Appends n bytes of the buffer; false when memory ran out (the string is unchanged then).
+bool appendOutput(StringDestination *dest, size_t n)
+{
+    try {
+        dest->out->append(reinterpret_cast<const char *>(dest->buffer), n);
+        return true;
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
+}
+
+void initDestination(j_compress_ptr cinfo)
+{
+    auto *dest = reinterpret_cast<StringDestination *>(cinfo->dest);
+    dest->pub.next_output_byte = dest->buffer;
+    dest->pub.free_in_buffer = sizeof dest->buffer;
+}
+
+boolean emptyOutputBuffer(j_compress_ptr cinfo)
+{
+    auto *dest = reinterpret_cast<StringDestination *>(cinfo->dest);
+    if (!appendOutput(dest, sizeof dest->buffer))
+        ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 10);
+    dest->pub.next_output_byte = dest->buffer;
+    dest->pub.free_in_buffer = sizeof dest->buffer;
+    return TRUE;
+}
+
+void termDestination(j_compress_ptr cinfo)
+{
+    auto *dest = reinterpret_cast<StringDestination *>(cinfo->dest);
+    if (!appendOutput(dest, sizeof dest->buffer - dest->pub.free_in_buffer))
+        ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 10);
+}
+
 struct EncodeContext
 {
     jpeg_compress_struct cinfo;
     ErrorManager err;
     const CDib *dib;
     std::vector<uint8_t> *scratch;
-    unsigned char *buffer = nullptr;
-    unsigned long bufferSize = 0;
+    StringDestination *dest;
 };
 
 Step runEncode(EncodeContext *ctx)
@@ -129,7 +174,10 @@ Step runEncode(EncodeContext *ctx)
     if (setjmp(ctx->err.jump))
         return Step::Failed;
     const CDib &dib = *ctx->dib;
-    jpeg_mem_dest(&cinfo, &ctx->buffer, &ctx->bufferSize);
+    ctx->dest->pub.init_destination = initDestination;
+    ctx->dest->pub.empty_output_buffer = emptyOutputBuffer;
+    ctx->dest->pub.term_destination = termDestination;
+    cinfo.dest = &ctx->dest->pub;
     cinfo.image_width = static_cast<JDIMENSION>(dib.Width());
     cinfo.image_height = static_cast<JDIMENSION>(dib.Height());
     cinfo.input_components = dib.BitCount() == 32 ? 4 : 3;
@@ -206,30 +254,24 @@ bool EncodeJpeg(const CDib &dib, std::string &out, CodecError &error)
         return false;
     }
     std::vector<uint8_t> scratch(static_cast<size_t>(dib.Width()) * 3);
+    auto dest = std::make_unique<StringDestination>();
+    dest->out = &out;
     EncodeContext ctx{};
     ctx.dib = &dib;
     ctx.scratch = &scratch;
+    ctx.dest = dest.get();
     ctx.cinfo.err = &ctx.err.pub;
     initErrors(ctx.err);
     jpeg_create_compress(&ctx.cinfo);
     const Step step = runEncode(&ctx);
     jpeg_destroy_compress(&ctx.cinfo);
-    bool ok = step == Step::Ok;
-    if (ok) {
-        try {
-            out.assign(reinterpret_cast<const char *>(ctx.buffer), ctx.bufferSize);
-        } catch (const std::bad_alloc &) {
-            ok = false;
-            error.text = "JPG out of memory";
-            error.tellUser = true;
-        }
-    } else {
-        error.text = ctx.err.message;
-        error.tellUser = true;
-        error.title = "JPG Fatal Error";
-    }
-    std::free(ctx.buffer);
-    return ok;
+    if (step == Step::Ok)
+        return true;
+    out.clear();
+    error.text = ctx.err.message;
+    error.tellUser = true;
+    error.title = "JPG Fatal Error";
+    return false;
 }
 
 } // namespace imagelib

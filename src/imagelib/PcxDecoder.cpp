@@ -98,30 +98,39 @@ bool DecodePcx(const uint8_t *data, size_t size, CDib &dib, CodecError &error)
     unsigned runLeft = 0;
     uint8_t runValue = 0;
     for (int y = 0; y < height; ++y) {
-        size_t filled = 0;
-        while (filled < lineBytes) {
-            if (runLeft) {
-                const size_t n = std::min<size_t>(runLeft, lineBytes - filled);
-                std::memset(line.data() + filled, runValue, n);
-                filled += n;
-                runLeft -= static_cast<unsigned>(n);
-                continue;
-            }
+        uint8_t *dst = line.data();
+        uint8_t *const lineEnd = dst + lineBytes;
+        if (runLeft) {
+            const size_t n = std::min<size_t>(runLeft, lineBytes);
+            std::memset(dst, runValue, n);
+            dst += n;
+            runLeft -= static_cast<unsigned>(n);
+        }
+        while (dst < lineEnd) {
             if (p == end) {
                 dib.Clear();
                 return fail(error, "truncated PCX data");
             }
             const uint8_t b = *p++;
             if (b < 0xC0) {
-                line[filled++] = b;
+                *dst++ = b;
                 continue;
             }
             if (p == end) {
                 dib.Clear();
                 return fail(error, "truncated PCX data");
             }
-            runLeft = b & 0x3F;
-            runValue = *p++;
+            const uint8_t v = *p++;
+            unsigned n = b & 0x3Fu;
+            const size_t room = static_cast<size_t>(lineEnd - dst);
+            if (n > room) { // the rest of the run belongs to the next line
+                runLeft = n - static_cast<unsigned>(room);
+                runValue = v;
+                n = static_cast<unsigned>(room);
+            }
+            for (unsigned i = 0; i < n; ++i)
+                dst[i] = v;
+            dst += n;
         }
 
         uint8_t *row = dib.RowFromTop(y);

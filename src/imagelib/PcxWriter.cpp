@@ -19,14 +19,23 @@ uint8_t *encodeRow(const uint8_t *in, size_t n, uint8_t *out)
     const uint8_t *end = in + n;
     while (in < end) {
         const uint8_t v = *in;
+        if (in + 1 == end || in[1] != v) {
+            // a lone byte, the common case in photographs: written without a branch on its
+            // value, as 0xC1 and the byte when it is 0xC0 or above
+            const unsigned high = v >= 0xC0;
+            out[0] = 0xC1;
+            out[high] = v;
+            out += 1 + high;
+            ++in;
+            continue;
+        }
         const uint8_t *stop = end - in > 63 ? in + 63 : end;
-        const uint8_t *p = in + 1;
+        const uint8_t *p = in + 2;
         while (p < stop && *p == v)
             ++p;
-        const size_t run = static_cast<size_t>(p - in);
-        if (run > 1 || v >= 0xC0)
-            *out++ = static_cast<uint8_t>(0xC0 | run);
-        *out++ = v;
+        out[0] = static_cast<uint8_t>(0xC0 | (p - in));
+        out[1] = v;
+        out += 2;
         in = p;
     }
     return out;
@@ -78,64 +87,65 @@ bool EncodePcx(const CDib &dib, std::string &out, CodecError &error)
 
     const size_t lineBytes = bytesPerLine * static_cast<size_t>(planes);
     std::vector<uint8_t> line(lineBytes);
+    // each row is encoded into a buffer of the worst case (every byte doubled), then appended
+    std::vector<uint8_t> encoded(2 * lineBytes);
     try {
-        // worst case: every byte doubled
-        out.resize(128 + 2 * lineBytes * static_cast<size_t>(height) + 769);
+        out.reserve(128 + lineBytes * static_cast<size_t>(height) * 5 / 4 + 769);
+        out.append(reinterpret_cast<const char *>(header), sizeof header);
+        for (int y = 0; y < height; ++y) {
+            const uint8_t *row = dib.RowFromTop(y);
+            std::memset(line.data(), 0, lineBytes);
+            if (bits == 1 || bits == 8) {
+                std::memcpy(line.data(), row, bytesPerLine);
+            } else if (bits == 4) {
+                // plane k holds bit k of every pixel, eight pixels to a byte
+                for (int x = 0; x < width; ++x) {
+                    const unsigned v = (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 15;
+                    const uint8_t bit = static_cast<uint8_t>(0x80 >> (x & 7));
+                    for (int k = 0; k < 4; ++k)
+                        if (v & (1u << k))
+                            line[k * bytesPerLine + (x >> 3)] |= bit;
+                }
+            } else {
+                uint8_t *r = line.data();
+                uint8_t *g = r + bytesPerLine;
+                uint8_t *b = g + bytesPerLine;
+                if (dib.BitCount() == 24 || dib.BitCount() == 32) {
+                    const int step = dib.BitCount() / 8;
+                    const uint8_t *in = row;
+                    for (int x = 0; x < width; ++x, in += step) {
+                        b[x] = in[0];
+                        g[x] = in[1];
+                        r[x] = in[2];
+                    }
+                } else {
+                    for (int x = 0; x < width; ++x) {
+                        const RgbQuad c = dib.PixelColour(x, y);
+                        r[x] = c.red;
+                        g[x] = c.green;
+                        b[x] = c.blue;
+                    }
+                }
+            }
+            const uint8_t *stop = encodeRow(line.data(), lineBytes, encoded.data());
+            out.append(reinterpret_cast<const char *>(encoded.data()),
+                       static_cast<size_t>(stop - encoded.data()));
+        }
+        // The palette always follows the rows just written: never look for an earlier marker in
+        // the row data, which may hold a 12 in that place by chance.
+        if (bits == 8) {
+            out.push_back(12);
+            for (size_t i = 0; i < 256; ++i) {
+                out.push_back(static_cast<char>(palette[i].red));
+                out.push_back(static_cast<char>(palette[i].green));
+                out.push_back(static_cast<char>(palette[i].blue));
+            }
+        }
     } catch (const std::bad_alloc &) {
+        out.clear();
         error.text = "Can't allocate memory";
         return false;
     }
-    auto *const start = reinterpret_cast<uint8_t *>(out.data());
-    std::memcpy(start, header, sizeof header);
-    uint8_t *o = start + sizeof header;
-    for (int y = 0; y < height; ++y) {
-        const uint8_t *row = dib.RowFromTop(y);
-        std::memset(line.data(), 0, lineBytes);
-        if (bits == 1 || bits == 8) {
-            std::memcpy(line.data(), row, bytesPerLine);
-        } else if (bits == 4) {
-            // plane k holds bit k of every pixel, eight pixels to a byte
-            for (int x = 0; x < width; ++x) {
-                const unsigned v = (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 15;
-                const uint8_t bit = static_cast<uint8_t>(0x80 >> (x & 7));
-                for (int k = 0; k < 4; ++k)
-                    if (v & (1u << k))
-                        line[k * bytesPerLine + (x >> 3)] |= bit;
-            }
-        } else {
-            uint8_t *r = line.data();
-            uint8_t *g = r + bytesPerLine;
-            uint8_t *b = g + bytesPerLine;
-            if (dib.BitCount() == 24 || dib.BitCount() == 32) {
-                const int step = dib.BitCount() / 8;
-                const uint8_t *in = row;
-                for (int x = 0; x < width; ++x, in += step) {
-                    b[x] = in[0];
-                    g[x] = in[1];
-                    r[x] = in[2];
-                }
-            } else {
-                for (int x = 0; x < width; ++x) {
-                    const RgbQuad c = dib.PixelColour(x, y);
-                    r[x] = c.red;
-                    g[x] = c.green;
-                    b[x] = c.blue;
-                }
-            }
-        }
-        o = encodeRow(line.data(), lineBytes, o);
-    }
-    // The palette always follows the rows just written: never look for an earlier marker in
-    // the row data, which may hold a 12 in that place by chance.
-    if (bits == 8) {
-        *o++ = 12;
-        for (size_t i = 0; i < 256; ++i) {
-            *o++ = palette[i].red;
-            *o++ = palette[i].green;
-            *o++ = palette[i].blue;
-        }
-    }
-    out.resize(static_cast<size_t>(o - start));
     return true;
 }
 

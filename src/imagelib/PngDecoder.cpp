@@ -52,6 +52,23 @@ void onWarning(png_structp, png_const_charp) {}
 
 enum class Step { Failed, Ok, TooBig };
 
+// libpng allocates a chunk's buffer from its length field before it reads the data, so a
+// length that runs past the end of the file is refused here, before libpng sees it.
+bool chunksFitTheData(const uint8_t *data, size_t size)
+{
+    size_t at = 8;
+    while (size - at >= 12) {
+        const uint32_t length = (uint32_t(data[at]) << 24) | (uint32_t(data[at + 1]) << 16) |
+                                (uint32_t(data[at + 2]) << 8) | data[at + 3];
+        if (length > size - at - 12) // length, type and CRC are 12 bytes
+            return false;
+        if (std::memcmp(data + at + 4, "IEND", 4) == 0)
+            return true;
+        at += 12 + static_cast<size_t>(length);
+    }
+    return true;
+}
+
 // Signature, header and transformations; fills in what the picture will look like.
 Step readHeader(PngContext *ctx)
 {
@@ -153,7 +170,7 @@ bool DecodePng(const uint8_t *data, size_t size, CDib &dib, CodecError &error)
         ~Cleanup() { png_destroy_read_struct(&ctx.png, &ctx.info, nullptr); }
     } cleanup{ctx};
 
-    if (size < 8 || png_sig_cmp(data, 0, 8) != 0) {
+    if (size < 8 || png_sig_cmp(data, 0, 8) != 0 || !chunksFitTheData(data, size)) {
         error.text = kNotPng;
         return false;
     }
