@@ -60,7 +60,8 @@ std::string SiteDefinitions::SubFolder(const std::string &rootFolder) const
 }
 
 std::string SiteDefinitions::Validate(const std::string &name, const std::string &rootFolder,
-                                      const std::string &subFolder) const
+                                      const std::string &subFolder,
+                                      const std::string &ignoreSite) const
 {
     const std::string root = NormalRoot(rootFolder);
     const std::string rootKey = util::ToLowerAscii(root);
@@ -80,6 +81,8 @@ std::string SiteDefinitions::Validate(const std::string &name, const std::string
     // A name equal to a lower-case root folder shares its key with that folder's sub-folder.
     const std::vector<std::string> names = Names();
     for (const std::string &other : names) {
+        if (other == ignoreSite)
+            continue;
         if (other == rootKey)
             return "The root folder \"" + root + "\" has the same name as the site \"" + other +
                    "\".";

@@ -37,9 +37,10 @@ public:
 
     // Why a new definition cannot be stored as given, or "" when it can. Checks that would
     // otherwise corrupt the section: key collisions, "=" in keys, line breaks in any part, a
-    // name that the profile could not read back (starting with "[" or ";").
+    // name that the profile could not read back (starting with "[" or ";"). ignoreSite names a
+    // listed site that is about to be replaced (Update) and so cannot collide.
     std::string Validate(const std::string &name, const std::string &rootFolder,
-                         const std::string &subFolder) const;
+                         const std::string &subFolder, const std::string &ignoreSite = {}) const;
 
     // Appends a site: numbered key Items, name -> root, lower(root) -> sub-folder (removed when
     // empty), Items + 1. Trailing "/" of the root folder are dropped so that it compares with a

@@ -59,6 +59,10 @@ static int addToPages(const std::vector<std::string> &pages)
             code = 1;
             continue;
         }
+        if (text.find(kCopyMarker) != std::string::npos)
+            ToolError("note: " + page +
+                      " held \"$(Copy\"; as with every page save, the text from "
+                      "there on was left out");
         std::cout << page << ": Pelion extensions added";
         if (!placed.head)
             std::cout << " (body blocks only: no </head> tag)";
