@@ -3,6 +3,7 @@
 #include "util/FileUtil.h"
 #include "util/StringUtil.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <filesystem>

@@ -128,8 +128,8 @@ std::string SiteDefinitions::NormalRoot(const std::string &folder)
 ResourceFolder GetResourceFolder(const std::string &pagePath, const ProfileFile &profile)
 {
     ResourceFolder result;
-    const std::string local = LocalPagePath(pagePath);
-    std::string folder = util::PathFolder(local.empty() ? pagePath : local);
+    // A page from a web address has no folder here.
+    std::string folder = util::PathFolder(LocalPagePath(pagePath));
     if (folder.size() > 1 && folder.back() == '/')
         folder.pop_back();
     result.folder = folder;

@@ -60,7 +60,8 @@ private:
 
 // Where resources of the page at pagePath are copied: the page's own folder (spelled as in
 // pagePath, without a trailing "/"), plus "/" + the resource sub-folder when that folder is a
-// site root with one. Only the page's own folder is looked up, not its parents.
+// site root with one. Only the page's own folder is looked up, not its parents. A "file:" URL
+// counts as its path; any other URL, and an empty path, give an empty folder.
 struct ResourceFolder
 {
     std::string folder;

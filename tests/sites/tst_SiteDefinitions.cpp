@@ -63,6 +63,7 @@ TEST(SiteDefinitions, ResourceFolderLookup)
         {"/elsewhere/p.html", "/elsewhere", ""},
         {"file:///srv/Web/Home/index.html", "/srv/Web/Home/Media", "Media"},
         {"/p.html", "/", ""},
+        {"http://example.com/site/index.html", "", ""},
         {"", "", ""},
     };
     for (const Row &row : rows) {
@@ -153,6 +154,9 @@ TEST(SiteDefinitions, ValidateRefusesKeysThatWouldCollide)
     };
     for (const Row &row : rows)
         EXPECT_EQ(sites.Validate(row.name, row.root, row.sub).empty(), row.ok) << row.name;
+    // A site being replaced by Update does not collide with itself.
+    EXPECT_FALSE(sites.Validate("/srv/web/home", "/srv/x", "").empty());
+    EXPECT_TRUE(sites.Validate("/srv/web/home", "/srv/x", "", "Home").empty());
 }
 
 } // namespace
