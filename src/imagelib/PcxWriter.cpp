@@ -4,6 +4,7 @@
 #include "imagelib/ImageCodecs.h"
 #include "imagelib/ImageServices.h"
 
+#include <bit>
 #include <cstring>
 #include <vector>
 
@@ -20,11 +21,16 @@ uint8_t *encodeRow(const uint8_t *in, size_t n, uint8_t *out)
     while (in < end) {
         const uint8_t v = *in;
         if (in + 1 == end || in[1] != v) {
-            // a lone byte, the common case in photographs: written without a branch on its
-            // value, as 0xC1 and the byte when it is 0xC0 or above
+            // a lone byte, the common case in photographs: the byte, or 0xC1 and the byte when
+            // it is 0xC0 or above, stored as one 16-bit word without a branch on its value
             const unsigned high = v >= 0xC0;
-            out[0] = 0xC1;
-            out[high] = v;
+            if constexpr (std::endian::native == std::endian::little) {
+                const uint16_t word = high ? static_cast<uint16_t>(0xC1 | (v << 8)) : v;
+                std::memcpy(out, &word, 2);
+            } else {
+                out[0] = 0xC1;
+                out[high] = v;
+            }
             out += 1 + high;
             ++in;
             continue;
@@ -88,7 +94,7 @@ bool EncodePcx(const CDib &dib, std::string &out, CodecError &error)
     const size_t lineBytes = bytesPerLine * static_cast<size_t>(planes);
     std::vector<uint8_t> line(lineBytes);
     // each row is encoded into a buffer of the worst case (every byte doubled), then appended
-    std::vector<uint8_t> encoded(2 * lineBytes);
+    std::vector<uint8_t> encoded(2 * lineBytes + 1);
     try {
         out.reserve(128 + lineBytes * static_cast<size_t>(height) * 5 / 4 + 769);
         out.append(reinterpret_cast<const char *>(header), sizeof header);
