@@ -12,6 +12,7 @@
 #include <map>
 
 #include <jpeglib.h>
+#include <tiffio.h>
 
 using namespace imagelib;
 
@@ -217,26 +218,60 @@ TEST(CBmp, ProgramPicturesComeFromTheProvider)
               std::make_pair(std::string("<BUTTON"), PictureResource::Bitmap256));
 }
 
+// A TIFF written with libtiff: RGB or grey, LZW-compressed, several rows a strip.
+bool writeTiff(const std::string &path, const imagetest::Rgba &picture, bool grey)
+{
+    TIFF *tif = TIFFOpen(path.c_str(), "w");
+    if (!tif)
+        return false;
+    const int channels = grey ? 1 : 3;
+    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, picture.width);
+    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, picture.height);
+    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, channels);
+    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 8);
+    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, grey ? PHOTOMETRIC_MINISBLACK : PHOTOMETRIC_RGB);
+    TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_LZW);
+    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 3);
+    std::vector<uint8_t> row(static_cast<size_t>(picture.width) * channels);
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x)
+            for (int c = 0; c < channels; ++c)
+                row[static_cast<size_t>(x) * channels + c] =
+                    picture.pixels[(static_cast<size_t>(y) * picture.width + x) * 4 + c];
+        if (TIFFWriteScanline(tif, row.data(), static_cast<uint32_t>(y), 0) < 0) {
+            TIFFClose(tif);
+            return false;
+        }
+    }
+    TIFFClose(tif);
+    return true;
+}
+
 TEST(CBmp, TiffFilesLoadThroughLibtiff)
 {
-    // ImageMagick is only needed to make the file; skip without it.
     TempDir dir;
-    const std::string tif = dir.file("p.tif");
-    const std::string cmd =
-        "convert '" + imagetest::dataDir() + "bmp24.bmp' -compress lzw '" + tif + "' 2>/dev/null";
-    if (std::system(cmd.c_str()) != 0)
-        GTEST_SKIP() << "ImageMagick's convert is not available";
-    CBmp bmp;
-    ASSERT_TRUE(bmp.Load(tif)) << bmp.LastError();
-    EXPECT_EQ(bmp.GetInfo().bitsPerPixel, 24);
-    EXPECT_EQ(imagetest::compareOpaque(bmp.Dib(),
-                                       imagetest::readPpm(imagetest::dataDir() + "bmp24.bmp.ppm")),
-              "");
-    // cut in half: refused, not a crash
-    std::string bytes = imagetest::readBytes(tif);
-    bytes.resize(bytes.size() / 2);
-    ASSERT_TRUE(imagetest::writeBytes(dir.file("cut.tiff"), bytes));
-    EXPECT_FALSE(bmp.Load(dir.file("cut.tiff")));
+    imagetest::Rgba picture = imagetest::readPpm(imagetest::dataDir() + "bmp24.bmp.ppm");
+    ASSERT_GT(picture.width, 0);
+    for (const bool grey : {false, true}) {
+        imagetest::Rgba expected = picture;
+        if (grey) // the grey file holds the red samples
+            for (size_t i = 0; i < expected.pixels.size(); i += 4)
+                expected.pixels[i + 1] = expected.pixels[i + 2] = expected.pixels[i];
+        const std::string tif = dir.file(grey ? "g.TIFF" : "p.tif");
+        ASSERT_TRUE(writeTiff(tif, picture, grey));
+        CBmp bmp;
+        ASSERT_TRUE(bmp.Load(tif)) << bmp.LastError();
+        EXPECT_EQ(bmp.GetInfo().bitsPerPixel, 24);
+        EXPECT_EQ(imagetest::compareOpaque(bmp.Dib(), expected), "") << tif;
+
+        // cut short: refused, not a crash
+        std::string bytes = imagetest::readBytes(tif);
+        bytes.resize(bytes.size() / 2);
+        ASSERT_TRUE(imagetest::writeBytes(dir.file("cut.tif"), bytes));
+        EXPECT_FALSE(bmp.Load(dir.file("cut.tif")));
+        EXPECT_TRUE(bmp.IsEmpty());
+    }
 }
 
 } // namespace
