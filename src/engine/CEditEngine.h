@@ -71,8 +71,7 @@ public:
     // Command flags (EngineFlag bits, 0 for an unknown id) and execution. Without prompt, the
     // prompting commands take their values from input:
     //   34 find: QString text, or QVariantMap { "text", "matchCase": bool, "backwards": bool,
-    //      "wrap": bool (default true) }; the match is selected; false when nothing was found
-    //      (the search itself is synchronous, its result reported by the return value).
+    //      "wrap": bool (default true) }; the match is selected and findResult(found) follows.
     //   35 font dialog: QVariantMap { "face": QString, "size": int 1..7, "bold", "italic",
     //      "underline": bool, "color": int (red low) }; missing keys are left alone.
     //   40 hyperlink: QString address; 41 image: QString source.
@@ -121,6 +120,10 @@ public:
     // and the state cache reflects them.
     void RunWhenIdle(std::function<void()> callback);
 
+    // Diagnostics: the time the runtime spent in its own handlers (milliseconds, calls) since
+    // the load or the last reset.
+    void RuntimeStatistics(std::function<void(double ms, int calls)> done, bool reset);
+
 signals:
     // The host callbacks: update commands (21), progress text (27), page title (28, after
     // every load and every title change).
@@ -129,6 +132,7 @@ signals:
     void titleChanged(const QString &title);
 
     void loadFinished(bool ok);
+    void findResult(bool found);
     void printFinished(bool ok);
     void modeChanged(CEditEngine::Mode mode);
 

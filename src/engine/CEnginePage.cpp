@@ -1,0 +1,39 @@
+#include "engine/CEnginePage.h"
+
+#include <QWebEngineSettings>
+
+#include <cstdio>
+
+CEnginePage::CEnginePage(QObject *parent)
+    : QWebEnginePage(parent)
+{
+    QWebEngineSettings *s = settings();
+    s->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    s->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
+    s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    s->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
+    s->setAttribute(QWebEngineSettings::NavigateOnDropEnabled, false);
+    s->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, true);
+}
+
+bool CEnginePage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
+{
+    if (!isMainFrame)
+        return type != NavigationTypeLinkClicked && type != NavigationTypeFormSubmitted;
+    if (!m_allowed.isEmpty() && url == m_allowed) {
+        m_allowed.clear();
+        return true;
+    }
+    return false;
+}
+
+void CEnginePage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level,
+                                           const QString &message, int line, const QString &source)
+{
+    // Page scripts never run here, so what arrives comes from the engine runtime.
+    static const bool verbose = qEnvironmentVariableIsSet("PELION_ENGINE_LOG");
+    if (level == ErrorMessageLevel || verbose)
+        std::fprintf(stderr, "engine: %s (%s:%d)\n", qPrintable(message), qPrintable(source), line);
+}

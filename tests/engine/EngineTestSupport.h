@@ -1,0 +1,161 @@
+#pragma once
+
+#include "engine/CEditEngine.h"
+#include "toolkit/QtBridge.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// A shown editing component with helpers that wait for its asynchronous answers.
+class EngineFixture
+{
+public:
+    EngineFixture()
+        : engine(std::make_unique<CEditEngine>())
+    {
+        engine->resize(900, 700);
+        engine->show();
+    }
+
+    bool load(const QString &path, bool filtered = false, int flags = EngineFilter::None)
+    {
+        QSignalSpy finished(engine.get(), &CEditEngine::loadFinished);
+        if (!engine->Load(path, filtered, flags))
+            return false;
+        if (!finished.wait(60000))
+            return false;
+        return finished.first().first().toBool();
+    }
+
+    void idle()
+    {
+        bool done = false;
+        engine->RunWhenIdle([&done] { done = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(done, 30000);
+    }
+
+    QByteArray serialize()
+    {
+        bool done = false;
+        QByteArray bytes;
+        engine->Serialize([&](const QByteArray &b) {
+            bytes = b;
+            done = true;
+        });
+        [&] { QTRY_VERIFY_WITH_TIMEOUT(done, 30000); }();
+        return bytes;
+    }
+
+    // The body's inner markup of the serialised page (what most checks compare).
+    QString body()
+    {
+        const QString html = QString::fromUtf8(serialize());
+        const qsizetype open = html.indexOf(QLatin1String("<body"));
+        const qsizetype start = html.indexOf(QLatin1Char('>'), open) + 1;
+        const qsizetype end = html.lastIndexOf(QLatin1String("</body>"));
+        return open < 0 || end < start ? QString() : html.mid(start, end - start);
+    }
+
+    bool save(const QString &path = {}, bool filtered = false, int flags = EngineFilter::None)
+    {
+        bool done = false, ok = false;
+        auto callback = [&](bool success, const QString &) {
+            ok = success;
+            done = true;
+        };
+        if (filtered)
+            engine->SaveFiltered(path, flags, callback);
+        else
+            engine->Save(path, callback);
+        [&] { QTRY_VERIFY_WITH_TIMEOUT(done, 60000); }();
+        return ok;
+    }
+
+    // The widget that receives keyboard and mouse input (Chromium's render widget).
+    QWidget *input()
+    {
+        QWidget *w = engine.get();
+        while (w->focusProxy())
+            w = w->focusProxy();
+        return w;
+    }
+
+    // Types text key by key; characters beyond ASCII go as key events carrying their text.
+    void type(const QString &text)
+    {
+        QWidget *w = input();
+        w->setFocus();
+        for (const QChar c : text) {
+            if (c.unicode() < 0x80) {
+                QTest::keyClick(w, c.toLatin1());
+                continue;
+            }
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w, &press);
+            QApplication::sendEvent(w, &release);
+        }
+        idle();
+    }
+
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        input()->setFocus();
+        QTest::keyClick(input(), key, modifiers);
+        idle();
+    }
+
+    bool exec(int id, const QVariant &input = {})
+    {
+        const bool ok = engine->ExecEngineCommand(id, input);
+        idle();
+        return ok;
+    }
+
+    // Selects the first match of text (the find command without its prompt).
+    bool select(const QString &text)
+    {
+        QSignalSpy found(engine.get(), &CEditEngine::findResult);
+        QVariantMap options{{QStringLiteral("text"), text}};
+        if (!engine->ExecEngineCommand(EngineId::Find, options))
+            return false;
+        idle();
+        return found.count() == 1 && found.first().first().toBool();
+    }
+
+    std::unique_ptr<CEditEngine> engine;
+};
+
+inline QByteArray ReadAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline bool WriteAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+inline QString DataFile(const QString &name)
+{
+    return QStringLiteral(PELION_TEST_DATA_DIR "/engine/") + name;
+}
+
+#define PELION_ENGINE_TEST_MAIN(TestClass)                                                         \
+    int main(int argc, char **argv)                                                                \
+    {                                                                                              \
+        PrepareWebEngineEnvironment();                                                             \
+        CEditEngine::RegisterUrlScheme();                                                          \
+        QApplication app(argc, argv);                                                              \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }
