@@ -218,6 +218,38 @@ TEST(CBmp, ProgramPicturesComeFromTheProvider)
               std::make_pair(std::string("<BUTTON"), PictureResource::Bitmap256));
 }
 
+// CMYK (Adobe's inverted ink values) and grey JPEG files, made by ImageMagick from bmp24.bmp,
+// come out as 24-bit colour close to that picture.
+TEST(CBmp, CmykAndGreyJpegFiles)
+{
+    const imagetest::Rgba reference = imagetest::readPpm(imagetest::dataDir() + "bmp24.bmp.ppm");
+    ASSERT_GT(reference.width, 0);
+    for (const char *name : {"cmyk.jpg", "grey.jpg"}) {
+        CBmp bmp;
+        ASSERT_TRUE(bmp.Load(imagetest::dataDir() + name)) << bmp.LastError();
+        ASSERT_EQ(bmp.GetInfo().bitsPerPixel, 24);
+        const std::vector<uint8_t> got = bmp.Dib().ToRgba();
+        ASSERT_EQ(got.size(), reference.pixels.size());
+        const bool grey = name[0] == 'g';
+        double error = 0;
+        for (size_t i = 0; i < got.size(); i += 4) {
+            for (int c = 0; c < 3; ++c) {
+                const double want = grey ? 0.2126 * reference.pixels[i] +
+                                               0.7152 * reference.pixels[i + 1] +
+                                               0.0722 * reference.pixels[i + 2]
+                                         : reference.pixels[i + c];
+                error += std::abs(got[i + c] - want);
+            }
+            if (grey) {
+                EXPECT_EQ(got[i], got[i + 1]);
+                EXPECT_EQ(got[i], got[i + 2]);
+            }
+        }
+        error /= static_cast<double>(got.size() / 4 * 3);
+        EXPECT_LT(error, 12.0) << name; // mean error per sample, out of 255
+    }
+}
+
 // A TIFF written with libtiff: RGB or grey, LZW-compressed, several rows a strip.
 bool writeTiff(const std::string &path, const imagetest::Rgba &picture, bool grey)
 {
