@@ -5,7 +5,8 @@ the picture it must decode to as X.ppm (binary PPM, rows from the top).
 Most fixtures are written by ImageMagick's convert from three small source pictures; the
 reference is then ImageMagick's own decoding of the fixture, so two independent readers are
 compared. Layouts ImageMagick does not write (RLE4, 4-plane and 1-bit PCX, 15/16-bit TGA) are
-written here byte by byte, with the source as the reference.
+written here byte by byte, with the source as the reference. cmyk.jpg and grey.jpg are
+ImageMagick's JPEG versions of bmp24.bmp (the tests allow for the JPEG loss).
 
 ImageMagick writes TGA files top row first but leaves the origin bits at "bottom-left", so its
 TGA files are upside down for every other reader; the TGA fixtures get the top-left origin bit
@@ -234,6 +235,10 @@ def main():
     hdr = struct.pack('<BBBHHBHHHHBB', 0, 0, 10, 0, 0, 0, 0, 0, w, h, 16, 0x20 | 0x10 | 1)
     open('tga10-16.tga', 'wb').write(hdr + body)
     ppm('tga10-16.tga.ppm', w, h, mirrored)
+
+    # JPEG files of the kinds a camera or a print shop makes: CMYK (Adobe) and grey
+    im('bmp24.bmp', '-colorspace', 'cmyk', 'cmyk.jpg')
+    im('bmp24.bmp', '-colorspace', 'gray', 'grey.jpg')
 
     for f in ['src2.ppm', 'src16.ppm', 'srcrgb.ppm', 'src256.ppm']:
         os.remove(f)
