@@ -58,14 +58,15 @@ bool EncodePcx(const CDib &dib, std::string &out, CodecError &error)
     }
     const int width = dib.Width();
     const int height = dib.Height();
-    if (width > 65536 || height > 65536) {
-        error.text = "picture too large for a PCX file";
-        return false;
-    }
     const int bits = dib.BitCount() > 8 ? 24 : dib.BitCount();
     const int bitsPerPlane = bits == 4 ? 1 : bits == 24 ? 8 : bits;
     const int planes = bits == 4 ? 4 : bits == 24 ? 3 : 1;
     const size_t bytesPerLine = (static_cast<size_t>(bitsPerPlane) * width + 15) / 16 * 2;
+    // the window and the line length are 16-bit fields
+    if (width > 65536 || height > 65536 || bytesPerLine > 0xFFFF) {
+        error.text = "picture too large for a PCX file";
+        return false;
+    }
 
     uint8_t header[128] = {};
     header[0] = 10;

@@ -337,3 +337,26 @@ TEST(JpegWriter, PalettePicturesAreWrittenInTheirColours)
 }
 
 } // namespace
+
+namespace {
+
+// PCX keeps the window and the bytes per line in 16-bit fields: a picture whose lines do not
+// fit is refused instead of written with a wrapped length.
+TEST(PcxWriter, LinesLongerThanTheFieldAreRefused)
+{
+    TempDir dir;
+    CDib dib;
+    ASSERT_TRUE(dib.Create(65535, 1, 8)); // 65536 bytes a line once rounded to even
+    CBmp wide;
+    wide.SetDib(dib);
+    EXPECT_FALSE(wide.SaveAs(dir.file("wide.pcx")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("wide.pcx")));
+    ASSERT_TRUE(dib.Create(65534, 1, 8));
+    wide.SetDib(dib);
+    ASSERT_TRUE(wide.SaveAs(dir.file("ok.pcx")));
+    CBmp back;
+    ASSERT_TRUE(back.Load(dir.file("ok.pcx")));
+    EXPECT_EQ(back.GetInfo().width, 65534);
+}
+
+} // namespace
