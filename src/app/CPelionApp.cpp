@@ -1,12 +1,48 @@
 #include "app/CPelionApp.h"
 
+#include "app/CHelpWindow.h"
+#include "frame/CChildFrame.h"
 #include "frame/CMainFrame.h"
+#include "page/CCEditDoc.h"
+#include "page/CCEditView.h"
+#include "sites/CNewFileDialog.h"
+#include "toolkit/CDocTemplate.h"
+#include "toolkit/CInputDlg.h"
+#include "toolkit/CommandIds.h"
+#include "toolkit/FilePicker.h"
+#include "toolkit/MessageBox.h"
+#include "toolkit/QtBridge.h"
 #include "util/AppProfile.h"
+#include "util/FileUtil.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
 
-CPelionApp::CPelionApp() = default;
-CPelionApp::~CPelionApp() = default;
+#include <cstdlib>
+#include <ctime>
+
+static const char kTemplateString[] =
+    "\nPelion\nPelion\nHTML files (*.htm)\n.htm\nPelion.Document\nPelion Document";
+
+CPelionApp::CPelionApp()
+{
+    OnCommand(cmd::FileNew, [this] { OnFileNew(); });
+    OnCommand(cmd::FileOpen, [this] { OnFileOpen(); });
+    OnCommand(cmd::OpenUrl, [this] { OnOpenUrl(); });
+}
+
+CPelionApp::~CPelionApp()
+{
+    // The main frame goes first: its page windows still talk to the application.
+    m_mainFrame.reset();
+}
+
+CPelionApp *CPelionApp::Instance()
+{
+    return static_cast<CPelionApp *>(CWinApp::Instance());
+}
 
 void CPelionApp::SetSettingsKey()
 {
@@ -14,12 +50,106 @@ void CPelionApp::SetSettingsKey()
     QCoreApplication::setApplicationName(QStringLiteral("Pelion Web Author"));
 }
 
-bool CPelionApp::InitInstance()
+bool CPelionApp::InitInstance(const QStringList &arguments)
 {
-    SetSettingsKey();
+    SetRegistryKey(QStringLiteral("Torvane"), QStringLiteral("Pelion Web Author"));
+    LoadStdProfileSettings(4);
+    SetMessageBoxTitle(QStringLiteral("Pelion"));
+
+    AddDocTemplate(std::make_unique<CDocTemplate>(
+        129, QString::fromLatin1(kTemplateString), [] { return new CCEditDoc; },
+        [] { return new CChildFrame; }, [] { return new CCEditView; }));
+
+    m_mainFrame = std::make_unique<CMainFrame>();
+    if (!m_mainFrame->Create())
+        return false;
+    SetMainWnd(m_mainFrame.get());
+    m_mainFrame->SetApplicationTarget(this);
+
+    QString path;
+    for (const QString &argument : arguments) {
+        if (!argument.startsWith(QLatin1Char('-'))) {
+            path = argument;
+            break;
+        }
+    }
+    if (path.isEmpty()) {
+        OnFileNew();
+    } else {
+        // A page named on the command line opens and stays open: the start-up work of the
+        // first New (settings file, random seed) is done here, without the blank page that
+        // would close itself.
+        DoFirstNewWork();
+        std::srand(static_cast<unsigned>(std::time(nullptr)));
+        SetFirstPageClosed();
+        const bool isUrl =
+            path.startsWith(QLatin1String("file:")) || path.startsWith(QLatin1String("http:"));
+        OpenDocumentFile(isUrl ? path : QFileInfo(path).absoluteFilePath());
+    }
+
+    m_mainFrame->setAcceptDrops(true);
+    m_mainFrame->showMaximized();
+    m_mainFrame->RequestUpdate();
+    return true;
+}
+
+void CPelionApp::DoFirstNewWork()
+{
+    m_firstNewDone = true;
     // A missing or unreadable Tandem.ini is an empty store; it is written on the first save.
     util::LoadAppProfile();
-    m_mainFrame = std::make_unique<CMainFrame>();
-    m_mainFrame->showMaximized();
-    return true;
+}
+
+CDocument *CPelionApp::OpenDocumentFile(const QString &path)
+{
+    PendingPath = path;
+    OpenNewDocument();
+    return nullptr;
+}
+
+void CPelionApp::OnFileNew()
+{
+    PendingFilter = false;
+    PendingPath.clear();
+    if (!m_firstNewDone) {
+        DoFirstNewWork();
+    } else {
+        CNewFileDialog dialog(util::AppProfile(), m_mainFrame.get());
+        if (dialog.DoModal() != QDialog::Accepted || dialog.CreatedPath().empty())
+            return;
+        PendingPath = toQt(dialog.CreatedPath());
+    }
+    OpenNewDocument();
+}
+
+void CPelionApp::OnFileOpen()
+{
+    const QString path = BrowseForFile(filekind::WebPages, filekind::None, filekind::WebPages, true,
+                                       m_mainFrame.get());
+    if (path.isEmpty())
+        return;
+    PendingPath = path;
+    OpenNewDocument();
+}
+
+void CPelionApp::OnOpenUrl()
+{
+    CInputDlg dialog(QStringLiteral("Enter URL"), QStringLiteral("http://"), m_mainFrame.get());
+    if (dialog.DoModal() != QDialog::Accepted || dialog.Text().isEmpty())
+        return;
+    PendingFilter = false;
+    PendingPath = dialog.Text();
+    OpenNewDocument();
+}
+
+void CPelionApp::OpenHelpPage(const QString &relativePath, QWidget *parent)
+{
+    const QString path = toQt(util::ProgramFolder()) + relativePath;
+    if (!util::FileExists(fromQt(path))) {
+        ShowMessageBox(parent, QStringLiteral("The help page %1 cannot be found.").arg(path),
+                       QMessageBox::Ok, QMessageBox::Warning);
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        CHelpWindow::ShowPage(path, m_mainFrame.get());
 }

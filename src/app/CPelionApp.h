@@ -1,21 +1,34 @@
 #pragma once
 
+#include "app/EditingOptions.h"
+#include "insert/CTextBoxCycle.h"
+#include "toolkit/CWinApp.h"
+
+#include <QString>
+#include <QStringList>
+
 #include <memory>
 
 class CMainFrame;
-class QApplication;
+class QWidget;
 
-// The application object: starts the program, owns what lives for the whole run and the main
-// frame. Construct it after the QApplication.
-class CPelionApp
+// The application object: starts the program, owns what lives for the whole run (the page to
+// open next, the editing options, the first-page flags) and carries out the file commands that
+// make page windows (New, Open, Open URL, recent files, dropped files) and the help pages.
+// Construct it after the QApplication; one exists at a time.
+class CPelionApp : public CWinApp
 {
 public:
     CPelionApp();
-    ~CPelionApp();
+    ~CPelionApp() override;
 
-    // Start-up: settings key, "Tandem.ini", main frame shown maximised. False when start-up
-    // failed (the program then ends without a window).
-    bool InitInstance();
+    static CPelionApp *Instance();
+
+    // Start-up: settings key and recent files, document template, main frame, command line
+    // (arguments without the program name: none runs New, the first path opens that page),
+    // drops accepted, main frame shown maximised. False when start-up failed (the program then
+    // ends without a window).
+    bool InitInstance(const QStringList &arguments = QStringList());
 
     CMainFrame *MainFrame() const { return m_mainFrame.get(); }
 
@@ -23,6 +36,38 @@ public:
     // constructing QApplication-dependent objects that read settings.
     static void SetSettingsKey();
 
+    // The hand-over to the next page window: the page it loads ("" for a blank page) and
+    // whether it loads through the source filter. PendingPath keeps its value after use.
+    QString PendingPath;
+    bool PendingFilter = false;
+
+    EditingOptions &Options() { return m_options; }
+    // The text boxes of the Text Box command, one cycle for the run.
+    CTextBoxCycle &TextBoxCycle() { return m_textBoxes; }
+
+    // False until the first page window of the run has closed.
+    bool FirstPageClosed() const { return m_firstPageClosed; }
+    void SetFirstPageClosed() { m_firstPageClosed = true; }
+    bool FirstNewDone() const { return m_firstNewDone; }
+
+    // PendingPath := path and a new page window; returns no document, so an opened recent
+    // entry leaves the list until the page is saved.
+    CDocument *OpenDocumentFile(const QString &path) override;
+
+    void OnFileNew();
+    void OnFileOpen();
+    void OnOpenUrl();
+
+    // Opens a help page of the program folder ("Manual/Lessons.html") in the system's browser,
+    // or in a window of our own when the system has none.
+    void OpenHelpPage(const QString &relativePath, QWidget *parent = nullptr);
+
 private:
+    void DoFirstNewWork();
+
     std::unique_ptr<CMainFrame> m_mainFrame;
+    EditingOptions m_options;
+    CTextBoxCycle m_textBoxes;
+    bool m_firstNewDone = false;
+    bool m_firstPageClosed = false;
 };

@@ -1,4 +1,5 @@
 #include "app/CPelionApp.h"
+#include "engine/CEditEngine.h"
 #include "toolkit/QtBridge.h"
 
 #include <QApplication>
@@ -25,10 +26,11 @@ int main(int argc, char **argv)
         return 1;
     }
     PrepareWebEngineEnvironment();
+    CEditEngine::RegisterUrlScheme();
     CPelionApp::SetSettingsKey();
     QApplication application(argc, argv);
     CPelionApp app;
-    if (!app.InitInstance())
+    if (!app.InitInstance(application.arguments().mid(1)))
         return 1;
     return application.exec();
 }

@@ -1,13 +1,385 @@
 #include "frame/CMainFrame.h"
 
+#include "app/CPelionApp.h"
+#include "frame/CAboutDlg.h"
+#include "frame/CFormatBar.h"
+#include "frame/CSaveOnExitDlg.h"
+#include "frame/CTandemTabViewBar.h"
+#include "frame/CommandIcons.h"
+#include "frame/LockKeyIndicators.h"
+#include "frame/ToolBars.h"
+#include "page/CCEditView.h"
+#include "toolkit/CCmdUI.h"
+#include "toolkit/CMDIChildWnd.h"
+#include "toolkit/CRecentFileList.h"
+#include "toolkit/CommandIds.h"
+#include "toolkit/MessageBox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
 #include <QMdiArea>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QUrl>
+
+static const char kAppTitle[] = "Pelion Web Builder";
+static const char kRecentEntryProperty[] = "recentFileEntry";
+static const char kWindowEntryProperty[] = "windowListEntry";
 
 CMainFrame::CMainFrame(QWidget *parent)
-    : QMainWindow(parent)
+    : CMDIFrameWnd(parent)
 {
-    setWindowTitle(QStringLiteral("Pelion Web Builder"));
-    auto *area = new QMdiArea(this);
-    area->setObjectName(QStringLiteral("pageArea"));
-    setCentralWidget(area);
+    setWindowTitle(QString::fromLatin1(kAppTitle));
     resize(1024, 768);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+CMainFrame *CMainFrame::Of(const QWidget *widget)
+{
+    if (widget) {
+        if (auto *frame = qobject_cast<CMainFrame *>(widget->window()))
+            return frame;
+    }
+    CPelionApp *app = CPelionApp::Instance();
+    return app ? app->MainFrame() : nullptr;
+}
+
+bool CMainFrame::Create()
+{
+    PrepareIconTheme();
+    setWindowIcon(BundledIcon(QStringLiteral("pelion")));
+
+    m_mainToolBar = CreateMainToolBar(this, this);
+    addToolBar(Qt::TopToolBarArea, m_mainToolBar);
+    m_formatBar = new CFormatBar(this, this);
+    addToolBar(Qt::TopToolBarArea, m_formatBar);
+    m_objectBar = CreateObjectBar(this, this);
+    // The three bars are too wide for one row on most screens; the object bar starts the next.
+    addToolBarBreak(Qt::TopToolBarArea);
+    addToolBar(Qt::TopToolBarArea, m_objectBar);
+
+    auto *message = new QLabel(QStringLiteral("Ready"), statusBar());
+    message->setObjectName(QStringLiteral("messagePane"));
+    statusBar()->addWidget(message, 1);
+    m_lockKeys = new LockKeyIndicators(statusBar());
+
+    m_sideBar = new CTandemTabViewBar(this);
+    addDockWidget(Qt::LeftDockWidgetArea, m_sideBar);
+    m_sideBar->resize(250, 300);
+    resizeDocks({m_sideBar}, {250}, Qt::Horizontal);
+
+    m_menus = BuildMainMenus(this, this);
+    for (QMenu *file : m_menus.fileMenus)
+        connect(file, &QMenu::aboutToShow, this, [this, file] { FillRecentFiles(file); });
+    connect(m_menus.windowMenu, &QMenu::aboutToShow, this,
+            [this] { FillWindowList(m_menus.windowMenu); });
+    ShowMenus(false);
+    CreateAccelerators();
+
+    OnCommand(cmd::AppExit, [this] { close(); });
+    OnCommand(cmd::AppAbout, [this] {
+        CAboutDlg about(this);
+        about.DoModal();
+    });
+    OnCommand(cmd::Lessons, [this] {
+        if (CPelionApp *app = CPelionApp::Instance())
+            app->OpenHelpPage(QStringLiteral("Manual/Lessons.html"), this);
+    });
+    OnCommand(cmd::ViewToolbar,
+              [this] { m_mainToolBar->setVisible(!m_mainToolBar->isVisibleTo(this)); });
+    OnUpdateCommand(cmd::ViewToolbar,
+                    [this](CCmdUI &ui) { ui.SetCheck(m_mainToolBar->isVisibleTo(this)); });
+    OnCommand(cmd::ViewStatusBar,
+              [this] { statusBar()->setVisible(!statusBar()->isVisibleTo(this)); });
+    OnUpdateCommand(cmd::ViewStatusBar,
+                    [this](CCmdUI &ui) { ui.SetCheck(statusBar()->isVisibleTo(this)); });
+
+    const auto needsPage = [this](CCmdUI &ui) { ui.Enable(!OpenChildren().isEmpty()); };
+    OnCommand(cmd::WindowNew, [this] { NewWindow(); });
+    OnUpdateCommand(cmd::WindowNew, [this](CCmdUI &ui) { ui.Enable(ActivePageView()); });
+    OnCommand(cmd::WindowCascade, [this] { MdiArea()->cascadeSubWindows(); });
+    OnUpdateCommand(cmd::WindowCascade, needsPage);
+    OnCommand(cmd::WindowTile, [this] { MdiArea()->tileSubWindows(); });
+    OnUpdateCommand(cmd::WindowTile, needsPage);
+    OnCommand(cmd::WindowArrange, [this] { ArrangeIcons(); });
+    OnUpdateCommand(cmd::WindowArrange, needsPage);
+    OnCommand(cmd::NextPane, [this] { SwitchPane(true); });
+    OnCommand(cmd::PrevPane, [this] { SwitchPane(false); });
+
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CMDIFrameWnd::RequestUpdate);
+    connect(this, &CMDIFrameWnd::activeViewChanged, this, &CMainFrame::UpdateTitle);
+    return true;
+}
+
+void CMainFrame::CreateAccelerators()
+{
+    const struct
+    {
+        QKeySequence keys;
+        int id;
+    } accelerators[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_C), cmd::Copy},
+        {QKeySequence(Qt::CTRL | Qt::Key_N), cmd::FileNew},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), cmd::FileOpen},
+        {QKeySequence(Qt::CTRL | Qt::Key_P), cmd::PrintToolbar},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), cmd::FileSave},
+        {QKeySequence(Qt::CTRL | Qt::Key_V), cmd::Paste},
+        {QKeySequence(Qt::ALT | Qt::Key_Backspace), cmd::Undo},
+        {QKeySequence(Qt::SHIFT | Qt::Key_Delete), cmd::Cut},
+        {QKeySequence(Qt::Key_F6), cmd::NextPane},
+        {QKeySequence(Qt::SHIFT | Qt::Key_F6), cmd::PrevPane},
+        {QKeySequence(Qt::CTRL | Qt::Key_Insert), cmd::Copy},
+        {QKeySequence(Qt::SHIFT | Qt::Key_Insert), cmd::Paste},
+        {QKeySequence(Qt::CTRL | Qt::Key_X), cmd::Cut},
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), cmd::Undo},
+    };
+    for (const auto &accelerator : accelerators) {
+        auto *shortcut = new QShortcut(accelerator.keys, this);
+        shortcut->setObjectName(QStringLiteral("accelerator%1").arg(accelerator.id));
+        const int id = accelerator.id;
+        connect(shortcut, &QShortcut::activated, this, [this, id] { RouteCommandIfEnabled(id); });
+    }
+}
+
+CCEditView *CMainFrame::ActivePageView() const
+{
+    return qobject_cast<CCEditView *>(ActiveView());
+}
+
+void CMainFrame::SetStatusText(const QString &text)
+{
+    if (auto *pane = statusBar()->findChild<QLabel *>(QStringLiteral("messagePane")))
+        pane->setText(text.isEmpty() ? QStringLiteral("Ready") : text);
+}
+
+void CMainFrame::ShowMenus(bool pageMenu)
+{
+    if (pageMenu == m_showsPageMenu && !menuBar()->actions().isEmpty())
+        return;
+    m_showsPageMenu = pageMenu;
+    menuBar()->clear();
+    for (QMenu *menu : pageMenu ? m_menus.page : m_menus.noPage)
+        menuBar()->addMenu(menu);
+}
+
+void CMainFrame::OnChildrenChanged()
+{
+    const QList<CMDIChildWnd *> children = OpenChildren();
+    ShowMenus(!children.isEmpty());
+    if (children.isEmpty())
+        SetStatusText(QString()); // a closed page's progress text must not linger
+    UpdateTitle();
+}
+
+void CMainFrame::UpdateTitle()
+{
+    // A maximised page window adds " - [page title]" after the application title itself.
+    if (windowTitle().isEmpty() || OpenChildren().isEmpty())
+        setWindowTitle(QString::fromLatin1(kAppTitle));
+}
+
+void CMainFrame::OnUpdateFrame()
+{
+    if (!ActiveView())
+        m_formatBar->ClearAndDisable();
+}
+
+void CMainFrame::FillRecentFiles(QMenu *menu)
+{
+    QAction *placeholder = nullptr;
+    for (QAction *action : menu->actions()) {
+        if (action->property(kRecentEntryProperty).toBool())
+            delete action;
+        else if (CommandIdOf(action) == cmd::FileMru1)
+            placeholder = action;
+    }
+    if (!placeholder)
+        return;
+    CPelionApp *app = CPelionApp::Instance();
+    CRecentFileList *list = app ? app->RecentFileList() : nullptr;
+    const int count = list ? list->Count() : 0;
+    placeholder->setVisible(count == 0);
+    placeholder->setEnabled(false);
+    for (int i = 0; i < count; ++i) {
+        auto *entry = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(list->Entry(i)), menu);
+        entry->setProperty(kRecentEntryProperty, true);
+        entry->setStatusTip(list->Entry(i));
+        menu->insertAction(placeholder, BindAction(entry, cmd::FileMru1 + i));
+    }
+}
+
+void CMainFrame::FillWindowList(QMenu *menu)
+{
+    for (QAction *action : menu->actions()) {
+        if (action->property(kWindowEntryProperty).toBool())
+            delete action;
+    }
+    const QList<CMDIChildWnd *> children = OpenChildren();
+    if (children.isEmpty())
+        return;
+    menu->addSeparator()->setProperty(kWindowEntryProperty, true);
+    CMDIChildWnd *active = ActiveChild();
+    int number = 0;
+    for (CMDIChildWnd *child : children) {
+        auto *entry =
+            new QAction(QStringLiteral("&%1 %2").arg(++number).arg(child->windowTitle()), menu);
+        entry->setProperty(kWindowEntryProperty, true);
+        entry->setCheckable(true);
+        entry->setChecked(child == active);
+        connect(entry, &QAction::triggered, this, [this, child] {
+            if (OpenChildren().contains(child))
+                ActivateChild(child);
+        });
+        menu->addAction(entry);
+    }
+}
+
+void CMainFrame::ArrangeIcons()
+{
+    // Minimised page windows in a row along the bottom of the area, left to right.
+    const QRect area = MdiArea()->viewport()->rect();
+    int x = 0;
+    for (CMDIChildWnd *child : OpenChildren()) {
+        if (!child->isMinimized())
+            continue;
+        const QSize size = child->size();
+        child->move(x, area.bottom() - size.height() + 1);
+        x += size.width();
+    }
+}
+
+void CMainFrame::SwitchPane(bool)
+{
+    // Two panes: the active page and the side bar.
+    CView *view = ActiveView();
+    const bool inSideBar = m_sideBar->isAncestorOf(QApplication::focusWidget());
+    if (inSideBar && view)
+        view->setFocus();
+    else if (QWidget *panel = m_sideBar->Tabs()->currentWidget())
+        panel->setFocus();
+}
+
+void CMainFrame::NewWindow()
+{
+    // Another window on the active page: the page the view shows, loaded the way it was.
+    CCEditView *view = ActivePageView();
+    CPelionApp *app = CPelionApp::Instance();
+    if (!view || !app)
+        return;
+    app->PendingFilter = view->FilterOnLoad();
+    app->OpenDocumentFile(view->PagePath());
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent *event)
+{
+    event->acceptProposedAction();
+    activateWindow();
+    OpenDroppedFiles(event->mimeData());
+}
+
+void CMainFrame::OpenDroppedFiles(const QMimeData *data)
+{
+    CPelionApp *app = CPelionApp::Instance();
+    if (!app || !data)
+        return;
+    const QList<QUrl> urls = data->urls();
+    for (const QUrl &url : urls) {
+        if (url.isLocalFile())
+            app->OpenDocumentFile(url.toLocalFile());
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    if (m_exitApproved || OpenChildren().isEmpty()) {
+        m_exitApproved = true;
+        event->accept();
+        return;
+    }
+    event->ignore();
+    if (!m_exiting)
+        BeginExit();
+}
+
+void CMainFrame::BeginExit()
+{
+    m_exiting = true;
+    CCEditView *view = ActivePageView();
+    if (!view) {
+        CloseNextPage();
+        return;
+    }
+    CSaveOnExitDlg question(view->PagePath(), this);
+    switch (question.DoModal()) {
+    case CSaveOnExitDlg::Yes:
+        view->SaveToCurrentFile([this, view = QPointer<CCEditView>(view)](bool ok) {
+            if (!ok) {
+                AbortExit();
+                return;
+            }
+            if (view)
+                view->ClearPagePath();
+            m_saveMode = SaveAsk;
+            CloseNextPage();
+        });
+        return;
+    case CSaveOnExitDlg::No:
+        view->ClearPagePath();
+        m_saveMode = SaveAsk;
+        break;
+    case CSaveOnExitDlg::YesToAll:
+        m_saveMode = SaveAll;
+        break;
+    case CSaveOnExitDlg::NoToAll:
+        m_saveMode = SaveNone;
+        break;
+    default:
+        m_exiting = false;
+        return;
+    }
+    CloseNextPage();
+}
+
+void CMainFrame::CloseNextPage()
+{
+    if (!m_exiting)
+        return;
+    const QList<CMDIChildWnd *> children = OpenChildren();
+    if (children.isEmpty()) {
+        m_exiting = false;
+        m_exitApproved = true;
+        close();
+        return;
+    }
+    CMDIChildWnd *child = children.first();
+    connect(child, &CMDIChildWnd::frameClosed, this, &CMainFrame::CloseNextPage,
+            static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
+    connect(child, &CMDIChildWnd::closeRefused, this, &CMainFrame::AbortExit,
+            static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
+    child->close();
+}
+
+void CMainFrame::AbortExit()
+{
+    // A page could not be saved: the program stays open with that page, and closing windows
+    // asks again.
+    m_exiting = false;
+    m_saveMode = SaveAsk;
 }

@@ -1,13 +1,30 @@
 #include "toolkit/CDocument.h"
 
 #include "toolkit/CDocTemplate.h"
+#include "toolkit/CMDIChildWnd.h"
 #include "toolkit/CView.h"
+#include "toolkit/CommandIds.h"
 
 #include <algorithm>
 
 CDocument::CDocument(QObject *parent)
     : QObject(parent)
-{}
+{
+    OnCommand(cmd::FileClose, [this] { CloseFrames(); });
+}
+
+void CDocument::CloseFrames()
+{
+    const std::vector<CView *> views = m_views;
+    for (CView *view : views) {
+        for (QWidget *widget = view->parentWidget(); widget; widget = widget->parentWidget()) {
+            if (auto *frame = qobject_cast<CMDIChildWnd *>(widget)) {
+                frame->close();
+                break;
+            }
+        }
+    }
+}
 
 CDocument::~CDocument() = default;
 

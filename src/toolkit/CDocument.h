@@ -11,7 +11,8 @@ class CDocTemplate;
 class CView;
 
 // A document of the document/view pair: the data behind one or more views. It routes commands
-// to its own handlers and notifies its views of changes with UpdateAllViews.
+// to its own handlers (Close closes the frames of its views) and notifies its views of changes
+// with UpdateAllViews.
 class CDocument : public QObject, public CCmdTarget
 {
     Q_OBJECT
@@ -25,6 +26,9 @@ public:
     virtual bool OnNewDocument();
     // Called once when the last view has gone, before the document is deleted.
     virtual void OnCloseDocument();
+
+    // Asks the frame of every view to close (each may refuse).
+    void CloseFrames();
 
     // OnUpdate(sender, hint) on every view except sender (which may be null).
     void UpdateAllViews(CView *sender, int hint = 0);

@@ -1,0 +1,778 @@
+#include "page/CCEditView.h"
+
+#include "app/CPelionApp.h"
+#include "engine/EngineIds.h"
+#include "frame/CFormatBar.h"
+#include "frame/CMainFrame.h"
+#include "frame/CTandemTabViewBar.h"
+#include "insert/SmallInserts.h"
+#include "page/CCEditDoc.h"
+#include "page/CCEditSite.h"
+#include "page/CFontColorMenu.h"
+#include "page/CPointDlg.h"
+#include "page/EngineCommandTable.h"
+#include "page/FormatBarSync.h"
+#include "page/OptionsDialog.h"
+#include "pagetext/PageExtensions.h"
+#include "toolkit/CCmdUI.h"
+#include "toolkit/CMDIChildWnd.h"
+#include "toolkit/CommandIds.h"
+#include "toolkit/FileDialog.h"
+#include "toolkit/MessageBox.h"
+#include "toolkit/QtBridge.h"
+#include "util/FileUtil.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QMimeData>
+#include <QPointer>
+
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+
+static CCEditView::SiteFactory s_siteFactory;
+static CCEditView::TableDialog s_tableDialog;
+
+// The insert commands: enabled while text can be inserted at the selection.
+static constexpr int kInsertCommands[] = {
+    cmd::InsertForm,     cmd::InsertScript,   cmd::TextBox,         cmd::InsertApplet,
+    cmd::HorizontalRule, cmd::InsertFlash,    cmd::InsertShockwave, cmd::InsertImage,
+    cmd::InsertMedia,    cmd::NewLine,        cmd::NewParagraph,    cmd::InsertTextField,
+    cmd::InsertButton,   cmd::InsertCheckbox, cmd::InsertRadio,     cmd::InsertListMenu,
+    cmd::InsertAnchor,
+};
+
+void CCEditView::SetSiteFactory(SiteFactory factory)
+{
+    s_siteFactory = std::move(factory);
+}
+
+void CCEditView::SetTableDialog(TableDialog dialog)
+{
+    s_tableDialog = std::move(dialog);
+}
+
+CCEditView::CCEditView(QWidget *parent)
+    : CView(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    RegisterCommands();
+    connect(qApp, &QApplication::focusChanged, this, &CCEditView::OnFocusChanged);
+}
+
+CCEditView::~CCEditView() = default;
+
+CCEditDoc *CCEditView::GetDocument() const
+{
+    return static_cast<CCEditDoc *>(CView::GetDocument());
+}
+
+CMainFrame *CCEditView::Frame() const
+{
+    return CMainFrame::Of(this);
+}
+
+CMDIChildWnd *CCEditView::ChildFrame() const
+{
+    for (QWidget *widget = parentWidget(); widget; widget = widget->parentWidget()) {
+        if (auto *frame = qobject_cast<CMDIChildWnd *>(widget))
+            return frame;
+    }
+    return nullptr;
+}
+
+FormatBarLists CCEditView::Lists() const
+{
+    FormatBarLists lists;
+    if (CMainFrame *frame = Frame(); frame && frame->FormatBar()) {
+        lists.blockFormat = frame->FormatBar()->BlockFormatList();
+        lists.fontName = frame->FormatBar()->FontNameList();
+        lists.fontSize = frame->FormatBar()->FontSizeList();
+    }
+    return lists;
+}
+
+// --- Opening, titling and closing -------------------------------------------------------------
+
+void CCEditView::OnInitialUpdate()
+{
+    if (m_engineCreated)
+        return;
+    m_engineCreated = true;
+    CPelionApp *app = CPelionApp::Instance();
+    m_filterOnLoad = app && app->PendingFilter;
+    if (app)
+        app->PendingFilter = false;
+    const QString path = app ? app->PendingPath : QString();
+
+    m_site = s_siteFactory ? s_siteFactory(this) : new CCEditSite(this);
+    connect(m_site, &CCEditSite::loadFinished, this, &CCEditView::OnLoadFinished);
+    connect(m_site, &CCEditSite::titleChanged, this, &CCEditView::OnTitleChanged);
+    connect(m_site, &CCEditSite::updateCommands, this, &CCEditView::OnComponentUpdate);
+    connect(m_site, &CCEditSite::uiActivated, this, &CCEditView::ApplyDisplayOptions);
+    connect(m_site, &CCEditSite::progressText, this, [this](const QString &text) {
+        if (CMainFrame *frame = Frame())
+            frame->SetStatusText(text);
+    });
+
+    m_initialLoadPending = true;
+    const bool started = m_site->Create() &&
+                         m_site->Load(path, m_filterOnLoad, app ? FilterFlags(app->Options()) : 1);
+    m_pagePath = path;
+    if (QWidget *component = m_site->Widget())
+        component->show();
+
+    CMDIChildWnd *frame = ChildFrame();
+    if (app && !app->FirstPageClosed()) {
+        // The first page window of the run (the blank page of start-up) closes at once; the
+        // names that inserted objects make with rand() depend on this seed.
+        std::srand(static_cast<unsigned>(std::time(nullptr)));
+        m_initialLoadPending = false;
+        if (frame)
+            frame->PostClose();
+        return;
+    }
+    if (!started) {
+        m_initialLoadPending = false;
+        ReportLoadFailure(path);
+        if (frame)
+            frame->PostClose();
+        return;
+    }
+    if (frame)
+        frame->showMaximized();
+}
+
+void CCEditView::OnLoadFinished(bool ok)
+{
+    m_contentValid = ok;
+    if (m_reloadPending) {
+        m_reloadPending = false;
+        QApplication::restoreOverrideCursor();
+    }
+    if (m_initialLoadPending) {
+        m_initialLoadPending = false;
+        if (!ok) {
+            ReportLoadFailure(m_pagePath);
+            if (CMDIChildWnd *frame = ChildFrame())
+                frame->PostClose();
+        } else {
+            emit pageOpened(this);
+        }
+    } else if (!ok) {
+        ReportLoadFailure(m_pagePath);
+    }
+    emit loadFinished(ok);
+    OnComponentUpdate();
+}
+
+void CCEditView::ReportLoadFailure(const QString &path)
+{
+    ShowMessageBox(this, QStringLiteral("Path Name Invalid"), QMessageBox::Ok, QMessageBox::Warning,
+                   QStringLiteral("Error"));
+    ShowMessageBox(this, path, QMessageBox::Ok, QMessageBox::Warning, QStringLiteral("Error"));
+}
+
+void CCEditView::ReportSaveFailure(const QString &path, const QString &message)
+{
+    // Silence here would let the author believe the page was written.
+    QString text = QStringLiteral("The page could not be saved.");
+    if (!path.isEmpty())
+        text += QLatin1Char('\n') + path;
+    if (!message.isEmpty())
+        text += QLatin1Char('\n') + message;
+    ShowMessageBox(this, text, QMessageBox::Ok, QMessageBox::Warning);
+}
+
+void CCEditView::OnTitleChanged(const QString &title)
+{
+    if (CCEditDoc *document = GetDocument())
+        document->SetTitle(title + QStringLiteral(" : ") +
+                           toQt(util::PathFileTitle(fromQt(m_pagePath))));
+}
+
+void CCEditView::QueryClose(std::function<void(bool)> done)
+{
+    CMainFrame *frame = Frame();
+    // A page that never loaded (or whose reload failed) is not offered for saving: writing the
+    // component's content would replace the file with whatever it shows instead of the page.
+    if (!m_site || m_pagePath.isEmpty() || m_destroyed || !m_contentValid) {
+        done(true);
+        return;
+    }
+    const short mode = frame ? frame->SaveMode() : CMainFrame::SaveAsk;
+    if (mode == CMainFrame::SaveNone) {
+        done(true);
+        return;
+    }
+    if (mode == CMainFrame::SaveAsk) {
+        const QString name = toQt(util::PathFileName(fromQt(m_pagePath)));
+        const auto answer = ShowMessageBox(
+            this,
+            QStringLiteral("Would you like to save") + QLatin1Char(' ') + name + QLatin1Char('?'),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::Question);
+        if (answer != QMessageBox::Yes) {
+            done(true);
+            return;
+        }
+    }
+    // A failed save keeps the window open, so that the author's edits are not thrown away.
+    SaveToCurrentFile([done](bool ok) { done(ok); });
+}
+
+void CCEditView::OnDestroy()
+{
+    m_destroyed = true;
+    if (m_reloadPending) {
+        m_reloadPending = false;
+        QApplication::restoreOverrideCursor();
+    }
+    if (m_site) {
+        m_site->disconnect(this);
+        m_site->Close();
+    }
+    if (CPelionApp *app = CPelionApp::Instance())
+        app->SetFirstPageClosed();
+}
+
+void CCEditView::OnFocusChanged(QWidget *old, QWidget *now)
+{
+    if (m_destroyed || !now || !(now == this || isAncestorOf(now)))
+        return;
+    if (old && (old == this || isAncestorOf(old)))
+        return;
+    CPelionApp *app = CPelionApp::Instance();
+    if (app && app->FirstPageClosed()) {
+        if (CCEditDoc *document = GetDocument())
+            document->ShowInPanel();
+    }
+    if (now == this && m_site && m_site->Widget())
+        m_site->Widget()->setFocus();
+}
+
+// --- Page file commands -----------------------------------------------------------------------
+
+void CCEditView::SaveToCurrentFile(std::function<void(bool)> done)
+{
+    if (!m_site) {
+        if (done)
+            done(false);
+        return;
+    }
+    QPointer<CCEditView> self(this);
+    m_site->Save(QString(), [self, done](bool ok, const QString &message) {
+        if (self) {
+            if (ok) {
+                if (CPelionApp *app = CPelionApp::Instance(); app && !self->m_pagePath.isEmpty())
+                    app->AddToRecentFileList(self->m_pagePath);
+            } else {
+                self->ReportSaveFailure(self->m_pagePath, message);
+            }
+        }
+        if (done)
+            done(ok);
+    });
+}
+
+void CCEditView::OnSave()
+{
+    SaveToCurrentFile();
+}
+
+void CCEditView::OnSaveAs()
+{
+    FileDialogRequest request;
+    request.parent = this;
+    request.open = false;
+    request.filter = QStringLiteral("HTML File (*.html)|*.html|HTML Template (*.htt)|*.htt||");
+    request.defaultSuffix = QStringLiteral("html");
+    request.overwritePrompt = true;
+    const QString path = RunFileDialog(request);
+    if (path.isEmpty() || !m_site)
+        return;
+    QPointer<CCEditView> self(this);
+    m_site->Save(path, [self, path](bool ok, const QString &message) {
+        if (!self)
+            return;
+        if (!ok) {
+            self->ReportSaveFailure(path, message);
+            return;
+        }
+        self->m_pagePath = path;
+        if (CPelionApp *app = CPelionApp::Instance())
+            app->AddToRecentFileList(path);
+    });
+}
+
+void CCEditView::ReloadPage()
+{
+    if (!m_site)
+        return;
+    CPelionApp *app = CPelionApp::Instance();
+    if (!m_reloadPending) {
+        m_reloadPending = true;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    if (!m_site->Load(m_pagePath, m_filterOnLoad, app ? FilterFlags(app->Options()) : 1)) {
+        m_reloadPending = false;
+        QApplication::restoreOverrideCursor();
+        ReportLoadFailure(m_pagePath);
+    }
+}
+
+void CCEditView::OnReload()
+{
+    if (ShowMessageBox(this, QStringLiteral("Reload the last saved version?"),
+                       QMessageBox::Ok | QMessageBox::Cancel,
+                       QMessageBox::Question) == QMessageBox::Ok)
+        ReloadPage();
+}
+
+void CCEditView::OnFilteredOpen()
+{
+    CPelionApp *app = CPelionApp::Instance();
+    if (!app)
+        return;
+    app->PendingFilter = true;
+    app->PendingPath.clear();
+    FileDialogRequest request;
+    request.parent = this;
+    request.open = true;
+    request.filter = QStringLiteral("HTML files (*.htm)|*.htm|All Files (*.*)|*.*||");
+    request.defaultSuffix = QStringLiteral("htm");
+    const QString path = RunFileDialog(request);
+    if (path.isEmpty()) {
+        // Left set, the next page opened in any other way would be filtered.
+        app->PendingFilter = false;
+        return;
+    }
+    app->OpenDocumentFile(path);
+}
+
+void CCEditView::OnFilteredSave()
+{
+    CPelionApp *app = CPelionApp::Instance();
+    if (!m_site || !app)
+        return;
+    // The proposed name is this page's own file name.
+    const QString own = toQt(util::PathFileName(fromQt(m_pagePath)));
+    FileDialogRequest request;
+    request.parent = this;
+    request.open = false;
+    request.filter = QStringLiteral("HTML files (*.htm)|*.htm; *.HTM|All Files (*.*)|*.*||");
+    request.defaultSuffix = QStringLiteral("HTML");
+    request.overwritePrompt = true;
+    request.fileName = own.isEmpty() ? QStringLiteral("Untitled.html") : own;
+    if (!m_pagePath.isEmpty() && !m_pagePath.startsWith(QLatin1String("http:")))
+        request.folder = toQt(util::PathFolder(fromQt(m_pagePath)));
+    const QString path = RunFileDialog(request);
+    if (path.isEmpty())
+        return;
+    app->PendingPath = path;
+    QPointer<CCEditView> self(this);
+    m_site->SaveFiltered(path, FilterFlags(app->Options()),
+                         [self, path](bool ok, const QString &message) {
+                             if (!self)
+                                 return;
+                             if (!ok) {
+                                 self->ReportSaveFailure(path, message);
+                                 return;
+                             }
+                             self->m_pagePath = path;
+                             if (CPelionApp *app = CPelionApp::Instance())
+                                 app->AddToRecentFileList(path);
+                         });
+}
+
+void CCEditView::OnPelionExtensions()
+{
+    // The decision is made on the last saved state of the page file.
+    if (IsExtendedPage(fromQt(m_pagePath))) {
+        ShowMessageBox(this, toQt(std::string(kAlreadyExtendedMessage)), QMessageBox::Ok);
+        return;
+    }
+    if (ShowMessageBox(this, toQt(std::string(kAddExtensionsQuestion)),
+                       QMessageBox::Yes | QMessageBox::No,
+                       QMessageBox::Question) != QMessageBox::Yes)
+        return;
+    if (!m_site)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QPointer<CCEditView> self(this);
+    m_site->Save(QString(), [self](bool ok, const QString &message) {
+        QApplication::restoreOverrideCursor();
+        if (!self)
+            return;
+        if (!ok) {
+            // Patching the old file and reloading it would throw away the unsaved edits.
+            self->ReportSaveFailure(self->m_pagePath, message);
+            return;
+        }
+        std::string error;
+        if (!AddExtensions(fromQt(self->m_pagePath), &error))
+            ShowMessageBox(self,
+                           QStringLiteral("Pelion extensions could not be added.\n%1\n%2")
+                               .arg(self->m_pagePath, toQt(error)),
+                           QMessageBox::Ok, QMessageBox::Warning);
+        self->ReloadPage();
+    });
+}
+
+// --- Options, tags, display options -----------------------------------------------------------
+
+void CCEditView::ApplyDisplayOptions()
+{
+    CPelionApp *app = CPelionApp::Instance();
+    if (!m_site || !app)
+        return;
+    const EditingOptions &options = app->Options();
+    m_site->ExecEngineCommand(EngineId::ActivateDTCs, options.activateDTCs);
+    m_site->ExecEngineCommand(EngineId::ActivateActiveX, options.activateActiveX);
+    m_site->ExecEngineCommand(EngineId::ActivateApplets, options.activateApplets);
+    m_site->ExecEngineCommand(EngineId::ShowDetails, options.showDetails);
+    m_site->ExecEngineCommand(EngineId::ShowBorders, options.showBorders);
+}
+
+void CCEditView::OnOptions()
+{
+    CPelionApp *app = CPelionApp::Instance();
+    if (app && RunOptionsDialog(app->Options(), this))
+        ApplyDisplayOptions();
+}
+
+void CCEditView::OnTags()
+{
+    CPelionApp *app = CPelionApp::Instance();
+    if (!app)
+        return;
+    app->Options().showDetails = !app->Options().showDetails;
+    ApplyDisplayOptions();
+}
+
+// --- Insertion --------------------------------------------------------------------------------
+
+bool CCEditView::InsertHtmlAtSelection(const QString &fragment)
+{
+    return m_site && m_site->InsertHtmlAtSelection(fragment);
+}
+
+bool CCEditView::InsertHtmlInParentElement(const QString &where, const QString &fragment)
+{
+    return m_site && m_site->InsertHtmlInParentElement(where, fragment);
+}
+
+// --- The engine command table -----------------------------------------------------------------
+
+int CCEditView::EngineFlags(int engineId) const
+{
+    return m_site ? m_site->QueryEngineCommand(engineId) : 0;
+}
+
+void CCEditView::ExecuteRangeCommand(int id)
+{
+    const EngineCommandRow *row = FindEngineCommandRow(id);
+    if (!row || !m_site)
+        return;
+    QVariant input;
+    if (row->input != EngineCommandRow::Input::None && !BuildInput(*row, input))
+        return;
+    const bool ok = m_site->ExecEngineCommand(row->engineId, input, nullptr, row->prompt);
+    if (!ok && row->prompt && row->engineId != EngineId::Print)
+        ShowMessageBox(this, QStringLiteral("The command could not be carried out."),
+                       QMessageBox::Ok, QMessageBox::Warning);
+    // The point inputs are values; nothing is left to free after the command.
+}
+
+void CCEditView::UpdateRangeCommand(CCmdUI &ui)
+{
+    const EngineCommandRow *row = FindEngineCommandRow(ui.Id());
+    if (!row)
+        return; // no row: the item keeps its state
+    const int flags = EngineFlags(row->engineId);
+    ui.Enable(flags & EngineFlag::Enabled);
+    ui.SetCheck(flags & EngineFlag::Latched);
+}
+
+bool CCEditView::BuildInput(const EngineCommandRow &row, QVariant &input)
+{
+    switch (row.input) {
+    case EngineCommandRow::Input::Table: {
+        // The table's HTML goes in at the selection; the component's own table command is
+        // never run.
+        QString html;
+        if (s_tableDialog && s_tableDialog(this, html))
+            InsertHtmlAtSelection(html);
+        return false;
+    }
+    case EngineCommandRow::Input::Constrain:
+        m_constrain = !m_constrain;
+        input = m_constrain;
+        return true;
+    case EngineCommandRow::Input::MoveDialog: {
+        std::unique_ptr<CPointDlg> dialog(CPointDlg::CreateMoveObject(this));
+        if (dialog->DoModal() != QDialog::Accepted)
+            return false;
+        input = dialog->Value();
+        return true;
+    }
+    case EngineCommandRow::Input::GridDialog: {
+        std::unique_ptr<CPointDlg> dialog(CPointDlg::CreateSetGrid(GridSize(), this));
+        if (dialog->DoModal() != QDialog::Accepted)
+            return false;
+        m_gridX = dialog->Value().x();
+        m_gridY = dialog->Value().y();
+        input = GridSize();
+        return true;
+    }
+    case EngineCommandRow::Input::None:
+        return true;
+    }
+    return false;
+}
+
+// --- Format bar and its popups ----------------------------------------------------------------
+
+void CCEditView::RefreshFormatBar()
+{
+    CMainFrame *frame = Frame();
+    if (!m_site || !frame || frame->ActiveView() != this)
+        return;
+    ::RefreshFormatBar(*m_site, Lists());
+}
+
+void CCEditView::OnComponentUpdate()
+{
+    RefreshFormatBar();
+    if (CMainFrame *frame = Frame())
+        frame->RequestUpdate();
+}
+
+void CCEditView::EnsureBlockFormats()
+{
+    if (m_blockFormats.isEmpty() && m_site)
+        m_blockFormats = LoadBlockFormats(*m_site);
+}
+
+QString CCEditView::CurrentBlockFormat() const
+{
+    QVariant format;
+    if (m_site && m_site->ExecEngineCommand(EngineId::BlockFormat, QVariant(), &format, false))
+        return format.toString();
+    return QString();
+}
+
+static void ReturnFocus(CCEditSite *site)
+{
+    if (site && site->Widget())
+        site->Widget()->setFocus();
+}
+
+void CCEditView::OnBlockFormatChosen()
+{
+    QComboBox *list = Lists().blockFormat;
+    if (!list || list->currentIndex() < 0 || !m_site)
+        return;
+    EnsureBlockFormats();
+    m_site->ExecEngineCommand(EngineId::BlockFormat, list->currentText());
+    ReturnFocus(m_site);
+}
+
+void CCEditView::OnFontNameChosen()
+{
+    QComboBox *list = Lists().fontName;
+    if (!list || list->currentIndex() < 0 || !m_site)
+        return;
+    m_site->ExecEngineCommand(EngineId::FontName, list->itemText(list->currentIndex()));
+    ReturnFocus(m_site);
+}
+
+void CCEditView::OnFontSizeChosen()
+{
+    QComboBox *list = Lists().fontSize;
+    if (!list || list->currentIndex() < 0 || !m_site)
+        return;
+    const int size = list->currentIndex() + 1;
+    m_site->ExecEngineCommand(EngineId::FontSize, size);
+    // The list shows the chosen size now; remembering it keeps the next report of the old
+    // size from being taken for "unchanged".
+    SetRememberedFontSize(size);
+    ReturnFocus(m_site);
+}
+
+void CCEditView::ShowBlockFormatPopup()
+{
+    EnsureBlockFormats();
+    QMenu popup(this);
+    FillBlockFormatMenu(&popup, m_blockFormats, CurrentBlockFormat());
+    QWidget *anchor = Lists().blockFormat;
+    const QPoint at =
+        anchor ? anchor->mapToGlobal(anchor->rect().bottomLeft()) : mapToGlobal(QPoint(0, 0));
+    if (QAction *chosen = popup.exec(at)) {
+        if (CMainFrame *frame = Frame())
+            frame->RouteCommand(chosen->data().toInt());
+    }
+}
+
+void CCEditView::ShowFontColorPopup()
+{
+    QVariant current;
+    std::int32_t colour = 0;
+    if (m_site && m_site->ExecEngineCommand(EngineId::FontColor, QVariant(), &current, false))
+        colour = current.toInt();
+    else
+        colour = -2; // nothing marked
+    CFontColorMenu popup(colour, this);
+    CMainFrame *frame = Frame();
+    QWidget *anchor =
+        frame && frame->FormatBar() ? frame->FormatBar()->ButtonOf(cmd::FontColor) : nullptr;
+    const QPoint at =
+        anchor ? anchor->mapToGlobal(anchor->rect().bottomLeft()) : mapToGlobal(QPoint(0, 0));
+    if (QAction *chosen = popup.exec(at)) {
+        if (frame)
+            frame->RouteCommand(chosen->data().toInt());
+    }
+}
+
+void CCEditView::UpdateStyleMenu(CCmdUI &ui)
+{
+    ui.Enable(EngineFlags(EngineId::BlockFormat) & EngineFlag::Enabled);
+    QAction *item = ui.Action();
+    if (!item)
+        return;
+    EnsureBlockFormats();
+    const QString current = CurrentBlockFormat();
+    if (!m_styleMenu) {
+        m_styleMenu = new QMenu(QStringLiteral("Style"), this);
+        connect(m_styleMenu, &QMenu::triggered, this, [this](QAction *chosen) {
+            if (CMainFrame *frame = Frame())
+                frame->RouteCommand(chosen->data().toInt());
+        });
+        m_styleMenuNames.clear();
+    }
+    if (item->menu() != m_styleMenu)
+        item->setMenu(m_styleMenu);
+    if (m_styleMenuNames != m_blockFormats || m_styleMenuCurrent != current ||
+        m_styleMenu->isEmpty()) {
+        FillBlockFormatMenu(m_styleMenu, m_blockFormats, current);
+        m_styleMenuNames = m_blockFormats;
+        m_styleMenuCurrent = current;
+    }
+}
+
+// --- Command registration ---------------------------------------------------------------------
+
+void CCEditView::RegisterCommands()
+{
+    const auto always = [](CCmdUI &ui) { ui.Enable(true); };
+    const auto canInsert = [this](CCmdUI &ui) {
+        ui.Enable(EngineFlags(EngineId::FontName) & EngineFlag::Enabled);
+    };
+
+    // Page file commands.
+    OnCommand(cmd::FileSave, [this] { OnSave(); });
+    OnUpdateCommand(cmd::FileSave, always);
+    OnCommand(cmd::SaveAs, [this] { OnSaveAs(); });
+    OnUpdateCommand(cmd::SaveAs, always);
+    OnCommand(cmd::Reload, [this] { OnReload(); });
+    OnCommand(cmd::FilteredOpen, [this] { OnFilteredOpen(); });
+    OnCommand(cmd::FilteredSave, [this] { OnFilteredSave(); });
+    OnUpdateCommand(cmd::FilteredSave, [this](CCmdUI &ui) { ui.Enable(m_filterOnLoad); });
+    OnCommand(cmd::PelionExtensions, [this] { OnPelionExtensions(); });
+    OnCommand(cmd::HowTo, [this] {
+        if (CPelionApp *app = CPelionApp::Instance())
+            app->OpenHelpPage(QStringLiteral("Manual/HowTo.html"), this);
+    });
+
+    // Bars shown and hidden from the page's View menu.
+    OnCommand(cmd::ToggleFormatBar, [this] {
+        if (CMainFrame *frame = Frame())
+            frame->FormatBar()->setVisible(!frame->FormatBar()->isVisibleTo(frame));
+    });
+    OnUpdateCommand(cmd::ToggleFormatBar, [this](CCmdUI &ui) {
+        CMainFrame *frame = Frame();
+        ui.SetCheck(frame && frame->FormatBar()->isVisibleTo(frame));
+    });
+    OnCommand(cmd::ToggleObjectBar, [this] {
+        if (CMainFrame *frame = Frame())
+            frame->ObjectBar()->setVisible(!frame->ObjectBar()->isVisibleTo(frame));
+    });
+    OnUpdateCommand(cmd::ToggleObjectBar, [this](CCmdUI &ui) {
+        CMainFrame *frame = Frame();
+        ui.SetCheck(frame && frame->ObjectBar()->isVisibleTo(frame));
+    });
+
+    // Options and tags.
+    OnCommand(cmd::Options, [this] { OnOptions(); });
+    OnCommand(cmd::Tags, [this] { OnTags(); });
+    OnUpdateCommand(cmd::Tags, [this](CCmdUI &ui) {
+        ui.Enable(EngineFlags(EngineId::FontName) & EngineFlag::Enabled);
+        CPelionApp *app = CPelionApp::Instance();
+        ui.SetCheck(app && app->Options().showDetails);
+    });
+
+    // Insert commands: enabled while text can be inserted. The dialog-free ones are here; the
+    // others get their handlers with their dialogs.
+    for (int id : kInsertCommands)
+        OnUpdateCommand(id, canInsert);
+    OnUpdateCommand(cmd::InsertTable, [this](CCmdUI &ui) {
+        const bool enabled = EngineFlags(EngineId::FontName) & EngineFlag::Enabled;
+        ui.Enable(enabled);
+        if (CMainFrame *frame = Frame(); frame && frame->SideBar())
+            frame->SideBar()->EnableGalleryPanels(enabled);
+    });
+    OnCommand(cmd::HorizontalRule,
+              [this] { InsertHtmlAtSelection(QString::fromLatin1(kHorizontalRuleHtml)); });
+    OnCommand(cmd::NewLine, [this] { InsertHtmlAtSelection(QString::fromLatin1(kLineBreakHtml)); });
+    OnCommand(cmd::NewParagraph,
+              [this] { InsertHtmlAtSelection(QString::fromLatin1(kParagraphHtml)); });
+    OnCommand(cmd::TextBox, [this] {
+        if (CPelionApp *app = CPelionApp::Instance())
+            InsertHtmlAtSelection(toQt(app->TextBoxCycle().Next()));
+    });
+
+    // Clipboard picture.
+    OnUpdateCommand(cmd::PasteSpecial, [](CCmdUI &ui) {
+        const QMimeData *data = QApplication::clipboard()->mimeData();
+        ui.Enable(data && (data->hasImage() || data->hasFormat(QStringLiteral("image/svg+xml"))));
+    });
+
+    // Format bar drop-downs and popups.
+    OnCommand(cmd::BlockFormatList, [this] { OnBlockFormatChosen(); });
+    OnCommand(cmd::FontNameList, [this] { OnFontNameChosen(); });
+    OnCommand(cmd::FontSizeList, [this] { OnFontSizeChosen(); });
+    OnCommand(cmd::FontColor, [this] { ShowFontColorPopup(); });
+    OnUpdateCommand(cmd::FontColor, [this](CCmdUI &ui) {
+        ui.Enable(EngineFlags(EngineId::FontColor) & EngineFlag::Enabled);
+    });
+    OnCommand(cmd::FormatPopup, [this] { ShowBlockFormatPopup(); });
+    OnUpdateCommand(cmd::FormatPopup, [this](CCmdUI &ui) {
+        ui.Enable(EngineFlags(EngineId::BlockFormat) & EngineFlag::Enabled);
+    });
+    OnUpdateCommand(cmd::Style, [this](CCmdUI &ui) { UpdateStyleMenu(ui); });
+    OnCommandRange(cmd::FontColorFirst, cmd::FontColorLast, [this](int id) {
+        if (m_site)
+            m_site->ExecEngineCommand(EngineId::FontColor,
+                                      CFontColorMenu::ColorValue(id - cmd::FontColorFirst));
+    });
+    OnCommandRange(cmd::TagMenuBase, cmd::TagMenuEnd, [this](int id) {
+        const int index = id - cmd::TagMenuBase;
+        EnsureBlockFormats();
+        if (m_site && index < m_blockFormats.size())
+            m_site->ExecEngineCommand(EngineId::BlockFormat, m_blockFormats.at(index));
+    });
+
+    // Explicit handlers of the table rows, ahead of the range.
+    OnCommand(cmd::Underline, [this] { ExecuteRangeCommand(cmd::Underline); });
+    OnCommand(cmd::EditorMode, [this] { ExecuteRangeCommand(cmd::EditorMode); });
+    OnCommand(cmd::BrowserMode, [this] { ExecuteRangeCommand(cmd::BrowserMode); });
+    OnUpdateCommand(cmd::EditorMode, [this](CCmdUI &ui) { UpdateRangeCommand(ui); });
+    OnUpdateCommand(cmd::BrowserMode, [this](CCmdUI &ui) { UpdateRangeCommand(ui); });
+
+    OnCommandRange(cmd::EngineRangeFirst, cmd::EngineRangeLast,
+                   [this](int id) { ExecuteRangeCommand(id); });
+    OnUpdateCommandRange(cmd::EngineRangeFirst, cmd::EngineRangeLast,
+                         [this](CCmdUI &ui) { UpdateRangeCommand(ui); });
+}
