@@ -9,11 +9,14 @@
 #include "frame/LockKeyIndicators.h"
 #include "frame/ToolBars.h"
 #include "page/CCEditView.h"
+#include "page/FormatBarSync.h"
+#include "sites/CSitesDialog.h"
 #include "toolkit/CCmdUI.h"
 #include "toolkit/CMDIChildWnd.h"
 #include "toolkit/CRecentFileList.h"
 #include "toolkit/CommandIds.h"
 #include "toolkit/MessageBox.h"
+#include "util/AppProfile.h"
 
 #include <QAction>
 #include <QApplication>
@@ -94,6 +97,10 @@ bool CMainFrame::Create()
     OnCommand(cmd::Lessons, [this] {
         if (CPelionApp *app = CPelionApp::Instance())
             app->OpenHelpPage(QStringLiteral("Manual/Lessons.html"), this);
+    });
+    OnCommand(cmd::DefineSite, [this] {
+        CSitesDialog sites(util::AppProfile(), this);
+        sites.DoModal();
     });
     OnCommand(cmd::ViewToolbar,
               [this] { m_mainToolBar->setVisible(!m_mainToolBar->isVisibleTo(this)); });
@@ -191,8 +198,11 @@ void CMainFrame::UpdateTitle()
 
 void CMainFrame::OnUpdateFrame()
 {
-    if (!ActiveView())
-        m_formatBar->ClearAndDisable();
+    if (!ActiveView()) {
+        ClearFormatBar({m_formatBar->BlockFormatList(), m_formatBar->FontNameList(),
+                        m_formatBar->FontSizeList()});
+        m_formatBar->SetListsEnabled(false);
+    }
 }
 
 void CMainFrame::FillRecentFiles(QMenu *menu)

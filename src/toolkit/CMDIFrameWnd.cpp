@@ -87,6 +87,13 @@ void CMDIFrameWnd::ActivateChild(CMDIChildWnd *frame)
 QAction *CMDIFrameWnd::BindAction(QAction *action, int id)
 {
     action->setProperty(kCommandIdProperty, id);
+    // Items made afresh each time a menu opens (recent files) leave deleted entries behind.
+    for (auto it = m_actions.find(id); it != m_actions.end() && it.key() == id;) {
+        if (*it)
+            ++it;
+        else
+            it = m_actions.erase(it);
+    }
     m_actions.insert(id, action);
     connect(action, &QAction::triggered, this, [this, id] { RouteCommand(id); });
     return action;

@@ -470,6 +470,9 @@ void tst_CMainFrame::aboutAndHelpPages()
     });
     shell.frame()->RouteCommand(cmd::AppAbout);
     QCOMPARE(title, QStringLiteral("Pelion Web Builder v1.5"));
+    shell.frame()->RouteCommand(cmd::DefineSite);
+    QCOMPARE(shell.dialogTitles.size(), 2);
+    QCOMPARE(shell.dialogTitles.at(1), QStringLiteral("Add, Edit, Delete Sites"));
 
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("file", &catcher, "open");
