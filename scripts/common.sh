@@ -4,6 +4,8 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${PELION_BUILD_DIR:-$ROOT/build}"
 JOBS="${PELION_JOBS:-$(nproc)}"
+# Paths inside the checkout are hashed relative to it, so clones in other folders share the cache.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$ROOT}"
 
 install_missing_packages() {
     local wanted missing=()
