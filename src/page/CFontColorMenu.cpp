@@ -53,11 +53,11 @@ public:
         painter->save();
         painter->fillRect(r, selected ? palette.highlight() : palette.base());
         if (selected) {
-            QStyleOptionFocusRect focus;
-            focus.QStyleOption::operator=(*item);
-            focus.rect = r.adjusted(1, 1, -1, -1);
-            focus.backgroundColor = palette.highlight().color();
-            proxy()->drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
+            // A dotted frame inside the highlight; the style's own focus frame may be drawn in
+            // the highlight colour and vanish there.
+            painter->setPen(QPen(palette.color(QPalette::HighlightedText), 1, Qt::DotLine));
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(r.adjusted(1, 1, -2, -2));
         }
         const int h = r.height();
         if (item->checked) {
@@ -87,8 +87,10 @@ public:
                            const QWidget *widget) const override
     {
         QSize result = QProxyStyle::sizeFromContents(type, option, size, widget);
-        if (type == CT_MenuItem)
+        if (type == CT_MenuItem) {
             result.setHeight(qMax(result.height(), 20));
+            result.setWidth(result.width() + 2 * (result.height() - 6) + 12); // the swatch
+        }
         return result;
     }
 };
