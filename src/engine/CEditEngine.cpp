@@ -2,19 +2,31 @@
 
 #include "engine/CEngineBridge.h"
 #include "engine/CEnginePage.h"
+#include "engine/CFindDialog.h"
+#include "engine/CFontPromptDialog.h"
+#include "engine/CInputPromptDialog.h"
 #include "engine/CPageCodec.h"
 #include "engine/CPageSchemeHandler.h"
+#include "engine/CSourceFilter.h"
 #include "toolkit/QtBridge.h"
 #include "util/FileUtil.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMimeData>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QSet>
 #include <QStackedLayout>
 #include <QUrl>
@@ -36,6 +48,8 @@ namespace {
 const char *const kRuntimeFiles[] = {
     ":/engine/js/core.js",      ":/engine/js/journal.js",   ":/engine/js/commands.js",
     ":/engine/js/pagemodel.js", ":/engine/js/serialize.js", ":/engine/js/aids.js",
+    ":/engine/js/tables.js",    ":/engine/js/position.js",  ":/engine/js/sound.js",
+    ":/engine/js/prompts.js",   ":/engine/js/sourcemap.js",
 };
 
 // qwebchannel.js and the runtime files in one script, the runtime in its own function scope
@@ -76,6 +90,8 @@ struct EngineState
     QString title;
     QStringList images;
     QVariantMap body;
+    QString link;  // href of the link around the selection
+    QString sound; // src of the background sound playing
     bool modified = false;
     QString charset;
     QVariantMap raw;
@@ -124,6 +140,8 @@ public:
         : q(engine)
     {}
 
+    using Reply = std::function<void(bool ok, const QVariant &result)>;
+
     CEditEngine *q;
     std::shared_ptr<bool> alive = std::make_shared<bool>(true);
     QStackedLayout *stack = nullptr;
@@ -145,6 +163,7 @@ public:
     QByteArray original; // the bytes as read (or last written); valid when haveOriginal
     bool haveOriginal = false;
     CPageCodec::Detection detection;
+    std::unique_ptr<CSourceFilter> filter; // set for a filtered load
 
     EngineState state;
     qint64 lastSeq = 0;
@@ -157,8 +176,30 @@ public:
     bool activateDTCs = false;
 
     CEditEngine::Mode mode = CEditEngine::Mode::Editor;
+    QWebEngineView *browserView = nullptr; // browser mode: a live copy of the page
+    QUrl browserUrl;
+    bool showBorders = false;
+    bool showDetails = false;
+    QPoint grid;
+    bool constrain = false;
 
-    using Reply = std::function<void(bool ok, const QVariant &result)>;
+    QPointer<CFindDialog> findDialog;
+    std::unique_ptr<QPrinter> printer; // kept alive while a print job runs
+    bool printing = false;
+
+    void exec(int id, const QJsonValue &input, Reply done = {});
+    QJsonObject displayOptions() const;
+    void enterBrowserMode();
+    void enterEditorMode();
+    bool print(const QVariant &input, bool prompt);
+    void printWithDialog();
+    void printFinished(bool ok);
+    QWebEngineView *activeView() const { return browserView ? browserView : view; }
+    QString sourceReference(const QString &text) const;
+    // Serialised page text as it goes to a file (filter-out done, line ends as the page's).
+    QString pageText(const QVariantMap &serialised) const;
+    QByteArray encodePage(const QString &text, const QVariantMap &serialised) const;
+
     void call(QJsonObject request, Reply done = {});
     void applyState(const QVariantMap &map);
     void startLoad(const QUrl &url, const QJsonObject &options = {});
@@ -224,6 +265,8 @@ void CEditEnginePrivate::applyState(const QVariantMap &map)
     s.body = map.value(QStringLiteral("body")).toMap();
     s.modified = map.value(QStringLiteral("modified")).toBool();
     s.charset = map.value(QStringLiteral("charset")).toString();
+    s.link = map.value(QStringLiteral("link")).toString();
+    s.sound = map.value(QStringLiteral("sound")).toString();
     QVariantMap comparable = map;
     comparable.remove(QStringLiteral("seq"));
     s.raw = comparable;
@@ -257,6 +300,8 @@ bool CEditEnginePrivate::clipboardHasContent() const
 
 void CEditEnginePrivate::startLoad(const QUrl &url, const QJsonObject &options)
 {
+    if (mode == CEditEngine::Mode::Browser)
+        enterEditorMode();
     ++generation;
     loading = true;
     loaded = false;
@@ -274,7 +319,10 @@ void CEditEnginePrivate::startLoad(const QUrl &url, const QJsonObject &options)
     // itself ready without a round trip after the load.
     QJsonObject bootstrap;
     bootstrap.insert(QStringLiteral("gen"), double(generation));
-    bootstrap.insert(QStringLiteral("options"), options);
+    QJsonObject allOptions = displayOptions();
+    for (auto it = options.constBegin(); it != options.constEnd(); ++it)
+        allOptions.insert(it.key(), it.value());
+    bootstrap.insert(QStringLiteral("options"), allOptions);
     QWebEngineScriptCollection &scripts = page->scripts();
     for (const QWebEngineScript &old : scripts.find(kRuntimeName))
         scripts.remove(old);
@@ -373,6 +421,11 @@ CEditEngine::CEditEngine(QWidget *parent)
         if (d->loading && percent < 100)
             emit progressText(QStringLiteral("Loading %1%").arg(percent));
     });
+    connect(d->page, &QWebEnginePage::printRequested, this, [this] { d->printWithDialog(); });
+    connect(d->view, &QWebEngineView::printFinished, this,
+            [this](bool ok) { d->printFinished(ok); });
+    connect(d->page, &QWebEnginePage::pdfPrintingFinished, this,
+            [this](const QString &, bool ok) { d->printFinished(ok); });
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
         if (d->loaded)
             emit updateCommands();
@@ -394,6 +447,7 @@ void CEditEngine::RegisterUrlScheme()
 bool CEditEngine::Load(const QString &path, bool filtered, int filterFlags)
 {
     d->filtered = false;
+    d->filter.reset();
     d->filterFlags = filterFlags;
     d->haveOriginal = false;
     d->original.clear();
@@ -436,8 +490,30 @@ bool CEditEngine::Load(const QString &path, bool filtered, int filterFlags)
     d->detection = CPageCodec::Detect(d->original);
     d->filtered = filtered;
     if (filtered) {
-        const QByteArray contentType = "text/html;charset=" + d->detection.charset;
-        d->startLoad(d->scheme->Publish(absolute, d->original, contentType));
+        // The page text as the filter sees it; Chromium gets the filtered text in UTF-8 (the
+        // save encodes in the page's own charset again).
+        const bool utf16 = d->detection.charset.startsWith("UTF-16");
+        d->filter = std::make_unique<CSourceFilter>();
+        d->filter->FilterIn(CPageCodec::Decode(d->original, d->detection.charset),
+                            utf16 ? int(EngineFilter::None) : filterFlags);
+        QJsonObject options;
+        if (d->filter->Flags() & EngineFilter::SourceFormatting) {
+            QJsonArray spans;
+            for (const CSourceFilter::Span &span : d->filter->Spans()) {
+                spans.append(span.start);
+                spans.append(span.startTagEnd);
+                spans.append(span.endTagStart);
+                spans.append(span.end);
+            }
+            options.insert(QStringLiteral("filter"),
+                           QJsonObject{{QStringLiteral("sourceMap"), true},
+                                       {QStringLiteral("source"), d->filter->Plain()},
+                                       {QStringLiteral("spans"), spans},
+                                       {QStringLiteral("crlf"), d->detection.crlf}});
+        }
+        d->startLoad(
+            d->scheme->Publish(absolute, d->filter->Served().toUtf8(), "text/html;charset=UTF-8"),
+            options);
         return true;
     }
     // Chromium reads the file itself (faster than any scheme handler for large pages); it uses
@@ -489,9 +565,37 @@ void CEditEnginePrivate::finishSave(const QString &target, const QByteArray &byt
         done(ok, ok ? QString() : toQt(error));
 }
 
+QString CEditEnginePrivate::pageText(const QVariantMap &serialised) const
+{
+    QString text = serialised.value(QStringLiteral("html")).toString();
+    if (detection.crlf && !serialised.value(QStringLiteral("lineEndsDone")).toBool())
+        text = CPageCodec::ToCrLf(text);
+    // Also for a plain save of a filtered page: the kept blocks always go back into the file.
+    if (filter)
+        text = filter->FilterOut(text);
+    return text;
+}
+
+QByteArray CEditEnginePrivate::encodePage(const QString &text, const QVariantMap &serialised) const
+{
+    // The charset Chromium decoded the page with, so that every character reads back; a
+    // filtered page was given to Chromium in UTF-8 and goes back in its own charset.
+    QByteArray charset = filter ? detection.charset
+                                : serialised.value(QStringLiteral("charset")).toString().toLatin1();
+    if (charset.isEmpty())
+        charset = detection.charset.isEmpty() ? QByteArray("UTF-8") : detection.charset;
+    QByteArray bytes = CPageCodec::Encode(text, charset);
+    if (detection.bom && CPageCodec::CanonicalLabel(charset) == "UTF-8")
+        bytes.prepend("\xEF\xBB\xBF");
+    return bytes;
+}
+
 void CEditEnginePrivate::save(const QString &path, bool filteredSave, int flags,
                               CEditEngine::SaveCallback done)
 {
+    // The blocks the load kept aside go back whatever the save is called; the flags of a
+    // filtered save cannot add what the load did not take apart.
+    Q_UNUSED(filteredSave);
     Q_UNUSED(flags);
     const QString target = path.isEmpty() ? currentFile : QFileInfo(path).absoluteFilePath();
     if (!loaded || target.isEmpty()) {
@@ -502,7 +606,7 @@ void CEditEnginePrivate::save(const QString &path, bool filteredSave, int flags,
     }
     QJsonObject request;
     request.insert(QStringLiteral("op"), QStringLiteral("serialize"));
-    request.insert(QStringLiteral("onlyIfModified"), haveOriginal && !filteredSave);
+    request.insert(QStringLiteral("onlyIfModified"), haveOriginal);
     call(request, [this, target, done](bool ok, const QVariant &result) {
         if (!ok) {
             if (done)
@@ -511,19 +615,12 @@ void CEditEnginePrivate::save(const QString &path, bool filteredSave, int flags,
         }
         const QVariantMap r = result.toMap();
         const int depth = r.value(QStringLiteral("depth")).toInt();
-        const QVariant html = r.value(QStringLiteral("html"));
         if (!r.value(QStringLiteral("modified")).toBool() && haveOriginal) {
             finishSave(target, original, depth, false, done);
             return;
         }
-        QString text = html.toString();
-        if (detection.crlf)
-            text = CPageCodec::ToCrLf(text);
-        // The charset Chromium decoded the page with, so that every character reads back.
-        QByteArray charset = r.value(QStringLiteral("charset")).toString().toLatin1();
-        if (charset.isEmpty())
-            charset = detection.charset;
-        finishSave(target, CPageCodec::Encode(text, charset), depth, true, done);
+        const QString text = pageText(r);
+        finishSave(target, encodePage(text, r), depth, true, done);
     });
 }
 
@@ -549,13 +646,8 @@ void CEditEngine::Serialize(std::function<void(const QByteArray &)> done)
             done({});
             return;
         }
-        QString text = result.toMap().value(QStringLiteral("html")).toString();
-        if (d->detection.crlf)
-            text = CPageCodec::ToCrLf(text);
-        QByteArray charset = result.toMap().value(QStringLiteral("charset")).toString().toLatin1();
-        if (charset.isEmpty())
-            charset = d->detection.charset;
-        done(CPageCodec::Encode(text, charset));
+        const QVariantMap r = result.toMap();
+        done(d->encodePage(d->pageText(r), r));
     });
 }
 
@@ -563,30 +655,92 @@ int CEditEngine::QueryEngineCommand(int id) const
 {
     if (!d->loaded)
         return 0;
+    constexpr int on = EngineFlag::Supported | EngineFlag::Enabled;
+    const auto latched = [](bool state) { return state ? int(EngineFlag::Latched) : 0; };
+    const bool browsing = d->mode == Mode::Browser;
     switch (id) {
+    case EngineId::BrowseMode:
+        return on | latched(browsing);
+    case EngineId::EditMode:
+        return on | latched(!browsing);
+    case EngineId::Print:
+        return d->printing ? int(EngineFlag::Supported) : on;
+    // The activation options keep their latched state; this engine never activates controls,
+    // applets or DTCs differently, so they have no further effect.
     case EngineId::ActivateActiveX:
-        return EngineFlag::Supported | EngineFlag::Enabled |
-               (d->activateActiveX ? EngineFlag::Latched : 0);
+        return on | latched(d->activateActiveX);
     case EngineId::ActivateApplets:
-        return EngineFlag::Supported | EngineFlag::Enabled |
-               (d->activateApplets ? EngineFlag::Latched : 0);
+        return on | latched(d->activateApplets);
     case EngineId::ActivateDTCs:
-        return EngineFlag::Supported | EngineFlag::Enabled |
-               (d->activateDTCs ? EngineFlag::Latched : 0);
-    case EngineId::Paste: {
-        const int flags = d->state.flags.value(id);
-        if ((flags & EngineFlag::Enabled) && !d->clipboardHasContent())
-            return flags & ~EngineFlag::Enabled;
-        return flags;
-    }
+        return on | latched(d->activateDTCs);
     default:
-        return d->state.flags.value(id);
+        break;
     }
+    // Browser mode shows a live copy of the page; nothing in it can be edited.
+    if (browsing)
+        return d->state.flags.contains(id) ? int(EngineFlag::Supported) : 0;
+    const int flags = d->state.flags.value(id);
+    if (id == EngineId::Paste && (flags & EngineFlag::Enabled) && !d->clipboardHasContent())
+        return flags & ~EngineFlag::Enabled;
+    return flags;
+}
+
+void CEditEnginePrivate::exec(int id, const QJsonValue &input, Reply done)
+{
+    QJsonObject request;
+    request.insert(QStringLiteral("op"), QStringLiteral("exec"));
+    request.insert(QStringLiteral("id"), id);
+    request.insert(QStringLiteral("input"), input);
+    call(request, std::move(done));
+}
+
+QJsonObject CEditEnginePrivate::displayOptions() const
+{
+    QJsonObject options;
+    options.insert(QStringLiteral("showBorders"), showBorders);
+    options.insert(QStringLiteral("showDetails"), showDetails);
+    options.insert(QStringLiteral("gridX"), grid.x());
+    options.insert(QStringLiteral("gridY"), grid.y());
+    options.insert(QStringLiteral("constrain"), constrain);
+    return options;
+}
+
+static QJsonObject PointInput(const QVariant &input, bool *ok)
+{
+    QPoint point;
+    if (input.canConvert<QPoint>() && input.typeId() == QMetaType::QPoint) {
+        point = input.toPoint();
+        *ok = true;
+    } else if (input.typeId() == QMetaType::QVariantMap) {
+        const QVariantMap map = input.toMap();
+        bool okX = false, okY = false;
+        point = QPoint(map.value(QStringLiteral("x")).toInt(&okX),
+                       map.value(QStringLiteral("y")).toInt(&okY));
+        *ok = okX && okY;
+    } else {
+        *ok = false;
+    }
+    return QJsonObject{{QStringLiteral("x"), point.x()}, {QStringLiteral("y"), point.y()}};
+}
+
+// A file chosen for an image becomes a reference relative to the page's folder when it lies
+// inside it, a file: URL otherwise; anything else (a URL, a relative name) stays as typed.
+QString CEditEnginePrivate::sourceReference(const QString &text) const
+{
+    const QFileInfo file(text);
+    if (!file.isAbsolute() || !file.isFile())
+        return text;
+    if (!currentFile.isEmpty()) {
+        const QDir folder = QFileInfo(currentFile).absoluteDir();
+        const QString relative = folder.relativeFilePath(file.absoluteFilePath());
+        if (!relative.startsWith(QLatin1String("../")))
+            return relative;
+    }
+    return QUrl::fromLocalFile(file.absoluteFilePath()).toString();
 }
 
 bool CEditEngine::ExecEngineCommand(int id, const QVariant &input, QVariant *output, bool prompt)
 {
-    Q_UNUSED(prompt);
     if (!d->loaded)
         return false;
     const bool wantsValue = output && !input.isValid();
@@ -620,17 +774,41 @@ bool CEditEngine::ExecEngineCommand(int id, const QVariant &input, QVariant *out
             *output = BlockFormatNames();
         return true;
     case EngineId::ActivateActiveX:
-        d->activateActiveX = input.toBool();
-        emit updateCommands();
-        return true;
     case EngineId::ActivateApplets:
-        d->activateApplets = input.toBool();
-        emit updateCommands();
-        return true;
     case EngineId::ActivateDTCs:
-        d->activateDTCs = input.toBool();
+        (id == EngineId::ActivateActiveX   ? d->activateActiveX
+         : id == EngineId::ActivateApplets ? d->activateApplets
+                                           : d->activateDTCs) = input.toBool();
         emit updateCommands();
         return true;
+    case EngineId::ShowBorders:
+    case EngineId::ShowDetails:
+        (id == EngineId::ShowBorders ? d->showBorders : d->showDetails) = input.toBool();
+        d->exec(id, input.toBool());
+        return true;
+    case EngineId::SetAlignmentGrid: {
+        bool ok = false;
+        const QJsonObject point = PointInput(input, &ok);
+        if (!ok || point.value(QStringLiteral("x")).toInt() < 0 ||
+            point.value(QStringLiteral("y")).toInt() < 0)
+            return false;
+        d->grid = QPoint(point.value(QStringLiteral("x")).toInt(),
+                         point.value(QStringLiteral("y")).toInt());
+        d->exec(id, point);
+        return true;
+    }
+    case EngineId::Constrain:
+        d->constrain = input.toBool();
+        d->exec(id, d->constrain);
+        return true;
+    case EngineId::BrowseMode:
+        d->enterBrowserMode();
+        return true;
+    case EngineId::EditMode:
+        d->enterEditorMode();
+        return true;
+    case EngineId::Print:
+        return d->print(input, prompt);
     default:
         break;
     }
@@ -650,19 +828,123 @@ bool CEditEngine::ExecEngineCommand(int id, const QVariant &input, QVariant *out
         d->page->triggerAction(QWebEnginePage::Paste);
         return true;
     case EngineId::Find: {
+        if (prompt) {
+            if (!d->findDialog) {
+                d->findDialog = new CFindDialog(this);
+                connect(d->findDialog, &CFindDialog::findRequested, this,
+                        [this](const QVariantMap &options) {
+                            d->exec(EngineId::Find, QJsonObject::fromVariantMap(options),
+                                    [this](bool ok, const QVariant &found) {
+                                        if (d->findDialog)
+                                            d->findDialog->ShowResult(ok && found.toBool());
+                                        emit findResult(ok && found.toBool());
+                                    });
+                        });
+            }
+            if (!input.toString().isEmpty())
+                d->findDialog->SetText(input.toString());
+            d->findDialog->show();
+            d->findDialog->raise();
+            d->findDialog->activateWindow();
+            return true;
+        }
         QVariantMap options = input.typeId() == QMetaType::QVariantMap
                                   ? input.toMap()
                                   : QVariantMap{{QStringLiteral("text"), input.toString()}};
         if (options.value(QStringLiteral("text")).toString().isEmpty())
             return false;
-        QJsonObject request;
-        request.insert(QStringLiteral("op"), QStringLiteral("exec"));
-        request.insert(QStringLiteral("id"), id);
-        request.insert(QStringLiteral("input"), QJsonObject::fromVariantMap(options));
-        d->call(request,
+        d->exec(id, QJsonObject::fromVariantMap(options),
                 [this](bool ok, const QVariant &found) { emit findResult(ok && found.toBool()); });
         return true;
     }
+    case EngineId::FontDialog: {
+        if (prompt) {
+            CFontPromptDialog::Start start;
+            const auto checkState = [this](int command) {
+                const int f = QueryEngineCommand(command);
+                return (f & EngineFlag::Indeterminate) ? Qt::PartiallyChecked
+                       : (f & EngineFlag::Latched)     ? Qt::Checked
+                                                       : Qt::Unchecked;
+            };
+            start.face = d->state.fontName;
+            start.size = d->state.fontSize;
+            start.bold = checkState(EngineId::Bold);
+            start.italic = checkState(EngineId::Italic);
+            start.underline = checkState(EngineId::Underline);
+            start.color = d->state.color;
+            auto *dialog = new CFontPromptDialog(start, this);
+            dialog->setAttribute(Qt::WA_DeleteOnClose);
+            dialog->setWindowModality(Qt::WindowModal);
+            connect(dialog, &QDialog::accepted, this, [this, dialog] {
+                const QVariantMap values = dialog->Values();
+                if (!values.isEmpty())
+                    d->exec(EngineId::FontDialog, QJsonObject::fromVariantMap(values));
+            });
+            dialog->open();
+            return true;
+        }
+        if (input.typeId() != QMetaType::QVariantMap)
+            return false;
+        d->exec(id, QJsonObject::fromVariantMap(input.toMap()));
+        return true;
+    }
+    case EngineId::Hyperlink:
+    case EngineId::InsertImage: {
+        const bool link = id == EngineId::Hyperlink;
+        if (prompt) {
+            const QString initial =
+                link ? (d->state.link.isEmpty() ? QStringLiteral("http://") : d->state.link)
+                     : QString();
+            auto *dialog = new CInputPromptDialog(
+                link ? tr("Hyperlink") : tr("Image"), link ? tr("&Address:") : tr("&Source:"),
+                initial,
+                link ? QString() : tr("Images (*.gif *.jpg *.jpeg *.png *.bmp);;All Files (*)"),
+                this);
+            dialog->setAttribute(Qt::WA_DeleteOnClose);
+            dialog->setWindowModality(Qt::WindowModal);
+            connect(dialog, &QDialog::accepted, this, [this, dialog, id, link] {
+                const QString text = dialog->Text();
+                if (link && (text.isEmpty() || text == QLatin1String("http://")) &&
+                    d->state.link.isEmpty())
+                    return;
+                if (!link && text.isEmpty())
+                    return;
+                d->exec(id, link ? text : d->sourceReference(text));
+            });
+            dialog->open();
+            return true;
+        }
+        if (link) {
+            d->exec(id, input.toString());
+            return true;
+        }
+        if (input.typeId() == QMetaType::QVariantMap) {
+            QVariantMap map = input.toMap();
+            if (map.value(QStringLiteral("src")).toString().trimmed().isEmpty())
+                return false;
+            map.insert(QStringLiteral("src"),
+                       d->sourceReference(map.value(QStringLiteral("src")).toString()));
+            d->exec(id, QJsonObject::fromVariantMap(map));
+            return true;
+        }
+        if (input.toString().trimmed().isEmpty())
+            return false;
+        d->exec(id, d->sourceReference(input.toString().trimmed()));
+        return true;
+    }
+    case EngineId::NudgeElement: {
+        bool ok = false;
+        const QJsonObject point = PointInput(input, &ok);
+        if (!ok)
+            return false;
+        d->exec(id, point);
+        return true;
+    }
+    case EngineId::InsertTable:
+        if (input.isValid() && input.typeId() != QMetaType::QVariantMap)
+            return false;
+        d->exec(id, QJsonObject::fromVariantMap(input.toMap()));
+        return true;
     case EngineId::BlockFormat:
         if (!BlockFormatNames().contains(input.toString()))
             return false;
@@ -688,13 +970,125 @@ bool CEditEngine::ExecEngineCommand(int id, const QVariant &input, QVariant *out
     default:
         break;
     }
-
-    QJsonObject request;
-    request.insert(QStringLiteral("op"), QStringLiteral("exec"));
-    request.insert(QStringLiteral("id"), id);
-    request.insert(QStringLiteral("input"), QJsonValue::fromVariant(input));
-    d->call(request);
+    d->exec(id, QJsonValue::fromVariant(input));
     return true;
+}
+
+// Browser mode: the page as it stands now, serialised and shown in a second view with page
+// scripts on. The editing view keeps its document and history untouched underneath.
+void CEditEnginePrivate::enterBrowserMode()
+{
+    if (mode == CEditEngine::Mode::Browser)
+        return;
+    mode = CEditEngine::Mode::Browser;
+    QJsonObject soundOff{{QStringLiteral("op"), QStringLiteral("sound")},
+                         {QStringLiteral("enabled"), false}};
+    call(soundOff);
+    browserView = new QWebEngineView(q);
+    auto *browserPage = new QWebEnginePage(page->profile(), browserView);
+    browserView->setPage(browserPage);
+    stack->addWidget(browserView);
+    stack->setCurrentWidget(browserView);
+    QObject::connect(browserPage, &QWebEnginePage::printRequested, q,
+                     [this] { printWithDialog(); });
+    QObject::connect(browserView, &QWebEngineView::printFinished, q,
+                     [this](bool ok) { printFinished(ok); });
+    QObject::connect(browserPage, &QWebEnginePage::pdfPrintingFinished, q,
+                     [this](const QString &, bool ok) { printFinished(ok); });
+    QJsonObject request{{QStringLiteral("op"), QStringLiteral("serialize")},
+                        {QStringLiteral("forBrowser"), true}};
+    QPointer<QWebEngineView> target = browserView;
+    call(request, [this, target](bool ok, const QVariant &result) {
+        if (!target || !ok)
+            return;
+        const QByteArray html = pageText(result.toMap()).toUtf8();
+        const QUrl url = scheme->Publish(currentFile, html, "text/html;charset=UTF-8");
+        browserUrl = url;
+        target->load(url);
+    });
+    emit q->modeChanged(mode);
+    emit q->updateCommands();
+}
+
+void CEditEnginePrivate::enterEditorMode()
+{
+    if (mode == CEditEngine::Mode::Editor)
+        return;
+    mode = CEditEngine::Mode::Editor;
+    if (browserView) {
+        stack->removeWidget(browserView);
+        browserView->deleteLater(); // its page, scripts and sounds end with it
+        browserView = nullptr;
+    }
+    if (!browserUrl.isEmpty()) {
+        scheme->Withdraw(browserUrl);
+        browserUrl.clear();
+    }
+    stack->setCurrentWidget(view);
+    QJsonObject soundOn{{QStringLiteral("op"), QStringLiteral("sound")},
+                        {QStringLiteral("enabled"), true}};
+    call(soundOn);
+    emit q->modeChanged(mode);
+    emit q->updateCommands();
+}
+
+// Printing goes through the view on screen (the editing view, or the browser view in browser
+// mode); the display aids are screen-only style sheets, so paper never shows them.
+bool CEditEnginePrivate::print(const QVariant &input, bool prompt)
+{
+    if (printing)
+        return false;
+    if (prompt) {
+        printWithDialog();
+        return true;
+    }
+    const QString pdf = input.toString();
+    if (!pdf.isEmpty()) {
+        printing = true;
+        activeView()->page()->printToPdf(
+            pdf, QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+        return true;
+    }
+    if (QPrinterInfo::defaultPrinter().isNull())
+        return false;
+    printing = true;
+    printer = std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+    activeView()->print(printer.get());
+    return true;
+}
+
+void CEditEnginePrivate::printWithDialog()
+{
+    if (printing)
+        return;
+    auto owned = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    auto *dialog = new QPrintDialog(owned.get(), q);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    printer = std::move(owned);
+    printing = true;
+    QObject::connect(dialog, &QDialog::finished, q, [this](int result) {
+        if (result != QDialog::Accepted) {
+            printing = false;
+            printer.reset();
+            emit q->printFinished(false);
+            return;
+        }
+        activeView()->print(printer.get());
+    });
+    dialog->open();
+}
+
+void CEditEnginePrivate::printFinished(bool ok)
+{
+    if (!printing)
+        return;
+    printing = false;
+    // The printer may still be in use by the caller of this signal; free it afterwards.
+    QPrinter *done = printer.release();
+    QMetaObject::invokeMethod(
+        q, [done] { delete done; }, Qt::QueuedConnection);
+    emit q->printFinished(ok);
 }
 
 CEditEngine::SelectionType CEditEngine::GetSelectionType() const
@@ -791,6 +1185,11 @@ void CEditEngine::ApplyDisplayOptions(const DisplayOptions &options)
 CEditEngine::Mode CEditEngine::CurrentMode() const
 {
     return d->mode;
+}
+
+QString CEditEngine::PlayingBackgroundSound() const
+{
+    return d->loaded && d->mode == Mode::Editor ? d->state.sound : QString();
 }
 
 void CEditEngine::RunWhenIdle(std::function<void()> callback)

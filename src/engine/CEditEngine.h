@@ -63,7 +63,10 @@ public:
     // possibly before Save returns (false: nothing to save to, or the write failed).
     using SaveCallback = std::function<void(bool ok, const QString &message)>;
     void Save(const QString &path = {}, SaveCallback done = {});
-    // A filtered save: the serialised page passes the matching filter-out step under filterFlags.
+    // A filtered save: the serialised page passes the filter-out step that matches the filtered
+    // load (server blocks and DTC blocks go back as they were; with source formatting, untouched
+    // parts are written exactly as read). A plain Save() of a filtered page does the same, so
+    // kept blocks can never be lost; filterFlags are those of the load.
     void SaveFiltered(const QString &path, int filterFlags, SaveCallback done = {});
     // The page as Save would write it, as bytes, handed to done (for tests and previews).
     void Serialize(std::function<void(const QByteArray &bytes)> done);
@@ -115,6 +118,9 @@ public:
     void ApplyDisplayOptions(const DisplayOptions &options);
 
     Mode CurrentMode() const;
+
+    // The src of the background sound (BGSOUND) playing while editing; "" when none plays.
+    QString PlayingBackgroundSound() const;
 
     // Calls back once all commands and page-model calls issued so far have been carried out
     // and the state cache reflects them.

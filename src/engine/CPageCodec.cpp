@@ -227,12 +227,15 @@ CPageCodec::Detection CPageCodec::Detect(const QByteArray &bytes)
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         d.charset = "UTF-8";
         d.declared = true;
+        d.bom = true;
     } else if (bytes.startsWith("\xFF\xFE")) {
         d.charset = "UTF-16LE";
         d.declared = true;
+        d.bom = true;
     } else if (bytes.startsWith("\xFE\xFF")) {
         d.charset = "UTF-16BE";
         d.declared = true;
+        d.bom = true;
     } else {
         const QByteArray declared = DeclaredCharset(bytes);
         if (!declared.isEmpty()) {

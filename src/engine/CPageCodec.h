@@ -16,6 +16,7 @@ public:
                                // a declared label that Chromium resolves itself
         bool declared = false; // from a BOM or a meta tag
         bool crlf = false;     // line ends are mostly CR LF
+        bool bom = false;      // starts with a byte-order mark
     };
 
     static Detection Detect(const QByteArray &bytes);

@@ -57,9 +57,9 @@ public:
     QString body()
     {
         const QString html = QString::fromUtf8(serialize());
-        const qsizetype open = html.indexOf(QLatin1String("<body"));
+        const qsizetype open = html.indexOf(QLatin1String("<body"), 0, Qt::CaseInsensitive);
         const qsizetype start = html.indexOf(QLatin1Char('>'), open) + 1;
-        const qsizetype end = html.lastIndexOf(QLatin1String("</body>"));
+        const qsizetype end = html.lastIndexOf(QLatin1String("</body>"), -1, Qt::CaseInsensitive);
         return open < 0 || end < start ? QString() : html.mid(start, end - start);
     }
 

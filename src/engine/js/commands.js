@@ -12,10 +12,10 @@ const control = {
     element: null,
 };
 
-function controlTarget(node) {
+function controlTarget(node, event) {
     for (let el = elementOf(node); el && el !== document.body; el = el.parentElement) {
         for (const predicate of controlPredicates) {
-            if (predicate(el))
+            if (predicate(el, event))
                 return el;
         }
     }
@@ -62,7 +62,7 @@ function controlChanged() {
 document.addEventListener('mousedown', (e) => {
     if (e.button !== 0)
         return;
-    const el = controlTarget(e.target);
+    const el = controlTarget(e.target, e);
     journal.boundary();
     if (el && inBody(el)) {
         e.preventDefault();

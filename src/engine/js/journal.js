@@ -92,11 +92,30 @@ const journal = {
         return this.redoStack.length > 0 && !(this.open && this.open.records.length);
     },
 
+    // Changed since the last load or save: a step that changed the page lies between the saved
+    // point and now (steps of engine-only state, such as a lock, do not count).
     isModified() {
         this.flush();
-        if (this.open && this.open.records.length)
+        if (this.open && this.open.records.some(changesPage))
             return true;
-        return this.undoStack.length !== this.savedDepth;
+        const depth = this.undoStack.length;
+        if (this.savedDepth < 0)
+            return true;
+        if (this.savedDepth <= depth)
+            return this.undoStack.slice(this.savedDepth).some((t) => t.records.some(changesPage));
+        const undone = this.redoStack.slice(this.redoStack.length - (this.savedDepth - depth));
+        if (undone.length < this.savedDepth - depth)
+            return true;
+        return undone.some((t) => t.records.some(changesPage));
+    },
+
+    // Records a change that the DOM does not hold (apply is run now), as part of the open step.
+    custom(apply, revert) {
+        this.flush();
+        if (!this.open)
+            this.open = { kind: 'operation', records: [], selBefore: saveSelection() };
+        apply();
+        this.open.records.push({ type: 'custom', undo: revert, redo: apply });
     },
 
     depth() {
@@ -139,17 +158,30 @@ const journal = {
     revert(records) {
         this.flush();
         this.reverting = true;
+        const inverse = [];
         try {
-            for (let i = records.length - 1; i >= 0; --i)
-                revertRecord(records[i]);
-            const inverse = this.observer.takeRecords();
-            noteMutations(inverse);
+            for (let i = records.length - 1; i >= 0; --i) {
+                const r = records[i];
+                if (r.type === 'custom') {
+                    r.undo();
+                    inverse.push({ type: 'custom', undo: r.redo, redo: r.undo });
+                } else {
+                    revertRecord(r);
+                    for (const done of this.observer.takeRecords())
+                        inverse.push(done);
+                }
+            }
+            noteMutations(inverse.filter(changesPage));
             return inverse;
         } finally {
             this.reverting = false;
         }
     },
 };
+
+function changesPage(record) {
+    return record.type !== 'custom';
+}
 
 function revertRecord(r) {
     switch (r.type) {

@@ -43,8 +43,10 @@ operations.serialize = (request) => {
     journal.close();
     const modified = journal.isModified();
     const depth = journal.depth();
-    const html = modified || !request.onlyIfModified ? serializeDocument() : null;
+    const doc = modified || !request.onlyIfModified ? serializeDocument() : null;
+    const html = doc === null || typeof doc === 'string' ? doc : doc.text;
     return { ok: true, result: { modified: modified, depth: depth, html: html,
+                                 lineEndsDone: !!doc && typeof doc === 'object' && doc.lineEndsDone,
                                  charset: document.characterSet } };
 };
 
