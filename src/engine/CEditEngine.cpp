@@ -367,6 +367,7 @@ void CEditEnginePrivate::onLoadFinished(bool ok)
 void CEditEnginePrivate::finishLoad(bool ok)
 {
     loading = false;
+    page->LoadEnded();
     loaded = ok;
     if (ok) {
         titleReported = true;

@@ -26,7 +26,7 @@ bool CEnginePage::acceptNavigationRequest(const QUrl &url, NavigationType type, 
         m_allowed.clear();
         return true;
     }
-    return false;
+    return type == NavigationTypeRedirect && m_redirects;
 }
 
 void CEnginePage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level,

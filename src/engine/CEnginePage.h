@@ -13,8 +13,14 @@ class CEnginePage : public QWebEnginePage
 public:
     explicit CEnginePage(QObject *parent = nullptr);
 
-    // The next main-frame navigation that is allowed (the engine's own load).
-    void AllowNavigation(const QUrl &url) { m_allowed = url; }
+    // The next main-frame navigation that is allowed (the engine's own load), with the
+    // redirects it takes (an http: page) until LoadEnded.
+    void AllowNavigation(const QUrl &url)
+    {
+        m_allowed = url;
+        m_redirects = true;
+    }
+    void LoadEnded() { m_redirects = false; }
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
@@ -23,4 +29,5 @@ protected:
 
 private:
     QUrl m_allowed;
+    bool m_redirects = false;
 };

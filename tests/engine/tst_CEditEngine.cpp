@@ -3,6 +3,8 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QTcpServer>
+#include <QTcpSocket>
 
 // The editing component through its C++ interface: load and save, commands and their flags,
 // undo, the selection model and the page model.
@@ -40,6 +42,7 @@ private slots:
     void bodyAttributesAndTitle();
 
     void largePageLoadsAndSaves();
+    void httpPageLoadsAndSavesAs();
 
 private:
     QString page(const QByteArray &bytes, const QString &name = QStringLiteral("page.htm"));
@@ -671,6 +674,50 @@ void tst_CEditEngine::largePageLoadsAndSaves()
     QVERIFY(saved.size() > 3 * 1024 * 1024);
     QVERIFY(saved.contains("<p>changed</p></body></html>"));
     QVERIFY(saved.contains("<p>Paragraph 0 with some text, <b>bold</b> and <a href=\"x.htm\">"));
+}
+
+// A page over http: (with a redirect on the way) loads as a URL; it has no file of its own, so
+// Save() fails and Save As serialises it in the charset it came in.
+void tst_CEditEngine::httpPageLoadsAndSavesAs()
+{
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    const QByteArray pageBytes = "<html><head><title>Served</title></head><body><p>from the "
+                                 "w\xe9b</p></body></html>";
+    connect(&server, &QTcpServer::newConnection, &server, [&] {
+        while (QTcpSocket *socket = server.nextPendingConnection()) {
+            connect(socket, &QTcpSocket::readyRead, socket, [socket, pageBytes] {
+                const QByteArray request = socket->readAll();
+                if (request.startsWith("GET /old ")) {
+                    socket->write("HTTP/1.1 302 Found\r\nLocation: /page.htm\r\n"
+                                  "Content-Length: 0\r\nConnection: close\r\n\r\n");
+                } else if (request.startsWith("GET /page.htm ")) {
+                    socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html; "
+                                  "charset=windows-1252\r\nContent-Length: " +
+                                  QByteArray::number(pageBytes.size()) +
+                                  "\r\nConnection: close\r\n\r\n" + pageBytes);
+                } else {
+                    socket->write("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n"
+                                  "Connection: close\r\n\r\n");
+                }
+                socket->disconnectFromHost();
+            });
+        }
+    });
+    const QString base = QStringLiteral("http://127.0.0.1:%1").arg(server.serverPort());
+    EngineFixture f;
+    QVERIFY(f.load(base + "/old"));
+    QCOMPARE(f.engine->GetTitle(), QStringLiteral("Served"));
+    QVERIFY(f.engine->CurrentPath().isEmpty());
+    QVERIFY(!f.save());
+    const QString target = m_dir->filePath("copy.htm");
+    QVERIFY(f.save(target));
+    QCOMPARE(ReadAll(target), pageBytes + "\n");
+    QCOMPARE(f.engine->CurrentPath(), target);
+    // A missing page fails the load.
+    EngineFixture missing;
+    QVERIFY(!missing.load(base + "/nothing.htm"));
+    QVERIFY(!missing.engine->IsLoaded());
 }
 
 PELION_ENGINE_TEST_MAIN(tst_CEditEngine)

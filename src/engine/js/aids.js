@@ -8,10 +8,21 @@ const aids = {
     frameFor: null,
 };
 
+// Sheets are adopted when they first get rules: every change of adoptedStyleSheets restyles the
+// document, which a page that never shows an aid need not pay for at load.
 function installSheet(sheet) {
+    if (aids.sheets.includes(sheet))
+        return;
     aids.sheets.push(sheet);
     const existing = document.adoptedStyleSheets.filter((s) => !aids.sheets.includes(s));
     document.adoptedStyleSheets = existing.concat(aids.sheets);
+}
+
+function setSheet(sheet, text) {
+    if (!text && !aids.sheets.includes(sheet))
+        return;
+    sheet.replaceSync(text);
+    installSheet(sheet);
 }
 
 // A selector that matches exactly this element, by position from the root.
@@ -34,7 +45,7 @@ function updateFrame() {
     const el = control.element;
     if (!el || !el.isConnected) {
         if (aids.frameFor !== null) {
-            aids.frameSheet.replaceSync('');
+            setSheet(aids.frameSheet, '');
             aids.frameFor = null;
         }
         return;
@@ -45,12 +56,11 @@ function updateFrame() {
     const selector = structuralSelector(el);
     const text = '@media screen { ' + selector + ' { ' + style + ' } }';
     if (aids.frameFor !== text) {
-        aids.frameSheet.replaceSync(text);
+        setSheet(aids.frameSheet, text);
         aids.frameFor = text;
     }
 }
 
-readyHooks.push(() => installSheet(aids.frameSheet));
 controlListeners.push(updateFrame);
 mutationListeners.push(() => {
     if (control.element)
@@ -152,21 +162,18 @@ aids.showDetails = false;
 aids.commentsStale = false;
 
 function applyAids() {
-    aids.bordersSheet.replaceSync(aids.showBorders ? kBorderRules : '');
-    aids.detailsSheet.replaceSync(aids.showDetails ? '@media screen {\n' + detailRules() + '}' : '');
+    setSheet(aids.bordersSheet, aids.showBorders ? kBorderRules : '');
+    setSheet(aids.detailsSheet, aids.showDetails ? '@media screen {\n' + detailRules() + '}' : '');
     refreshCommentGlyphs();
 }
 
 function refreshCommentGlyphs() {
     aids.commentsStale = false;
-    aids.commentsSheet.replaceSync(aids.showDetails ? '@media screen {\n' + commentRules() + '}'
-                                                    : '');
+    setSheet(aids.commentsSheet, aids.showDetails ? '@media screen {\n' + commentRules() + '}'
+                                                  : '');
 }
 
 readyHooks.push((options) => {
-    installSheet(aids.bordersSheet);
-    installSheet(aids.detailsSheet);
-    installSheet(aids.commentsSheet);
     aids.showBorders = !!options.showBorders;
     aids.showDetails = !!options.showDetails;
     applyAids();

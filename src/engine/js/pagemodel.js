@@ -59,12 +59,16 @@ mutationListeners.push((records) => {
 
 // Colours as "#rrggbb" when the value names one (legacy colour attributes accept names and
 // hex without "#"), otherwise the text as written.
-const colourProbe = document.createElement('canvas').getContext('2d');
+let colourProbe = null; // made on first use: a canvas context is not free at every page load
 function normaliseColour(value) {
     const v = value.trim();
     if (/^#?[0-9a-fA-F]{6}$/.test(v))
         return '#' + v.replace('#', '').toLowerCase();
-    if (!colourProbe || !v)
+    if (!v)
+        return value;
+    if (!colourProbe)
+        colourProbe = document.createElement('canvas').getContext('2d');
+    if (!colourProbe)
         return value;
     colourProbe.fillStyle = '#010203';
     colourProbe.fillStyle = v;
