@@ -683,7 +683,8 @@ void tst_CEditEngine::httpPageLoadsAndSavesAs()
     QTcpServer server;
     QVERIFY(server.listen(QHostAddress::LocalHost));
     const QByteArray pageBytes = "<html><head><title>Served</title></head><body><p>from the "
-                                 "w\xe9b</p></body></html>";
+                                 "w\xe9"
+                                 "b</p></body></html>";
     connect(&server, &QTcpServer::newConnection, &server, [&] {
         while (QTcpSocket *socket = server.nextPendingConnection()) {
             connect(socket, &QTcpSocket::readyRead, socket, [socket, pageBytes] {
