@@ -19,8 +19,11 @@ class CEditEnginePrivate;
 // calls below, and hears from it through the three host signals.
 //
 // Set-up: call CEditEngine::RegisterUrlScheme() once before the QApplication is created (main()
-// and every test main). It registers the "pelion-page" URL scheme through which page files are
-// served, so that large pages load and relative resources resolve against the page's folder.
+// and every test main). It registers the "pelion-page" URL scheme through which filtered pages,
+// blank pages and the browser-mode copy are served (any size; relative resources resolve
+// against the page's folder). A page file opened without filtering is read by us (the bytes are
+// kept for an unchanged save) and given to Chromium as a file: URL, which loads large pages
+// fastest.
 //
 // Loading is asynchronous: Load() starts it (false when the page cannot even be read) and
 // loadFinished(ok) ends it. Query/Exec and the page-model getters answer synchronously from a
@@ -47,10 +50,10 @@ public:
     static void RegisterUrlScheme();
 
     // Load (also reload). "file:" or "http:" prefix (exact): loaded as a URL. Empty: a blank new
-    // document. Else a file path, read by us and served byte for byte; with filtered set, the
-    // bytes first pass the source filter under filterFlags (EngineFilter values; FilterOnLoad is
-    // or'ed in here). Returns false, with nothing loaded, when the file cannot be read;
-    // otherwise loadFinished follows. Clears the undo history.
+    // document. Else a file path, read by us; with filtered set, the text first passes the
+    // source filter under filterFlags (EngineFilter values, with or without FilterOnLoad).
+    // Returns false, with nothing loaded, when the file cannot be read; otherwise loadFinished
+    // follows (false for a URL that fails). Clears the undo history and leaves browser mode.
     bool Load(const QString &path, bool filtered = false, int filterFlags = EngineFilter::None);
     bool IsLoaded() const;       // the last load finished successfully
     QString CurrentPath() const; // the file that Save() writes: the loaded or last saved path
