@@ -176,6 +176,24 @@ void CCEditView::ReportLoadFailure(const QString &path)
     ShowMessageBox(this, path, QMessageBox::Ok, QMessageBox::Warning, QStringLiteral("Error"));
 }
 
+std::function<void(bool ok, const QString &message)>
+CCEditView::SavedUnderNewName(const QString &path)
+{
+    // Save As and the filtered save end alike: the page now lives at path and is a recent file.
+    QPointer<CCEditView> self(this);
+    return [self, path](bool ok, const QString &message) {
+        if (!self)
+            return;
+        if (!ok) {
+            self->ReportSaveFailure(path, message);
+            return;
+        }
+        self->m_pagePath = path;
+        if (CPelionApp *app = CPelionApp::Instance())
+            app->AddToRecentFileList(path);
+    };
+}
+
 void CCEditView::ReportSaveFailure(const QString &path, const QString &message)
 {
     // Silence here would let the author believe the page was written.
@@ -293,18 +311,7 @@ void CCEditView::OnSaveAs()
     const QString path = RunFileDialog(request);
     if (path.isEmpty() || !m_site)
         return;
-    QPointer<CCEditView> self(this);
-    m_site->Save(path, [self, path](bool ok, const QString &message) {
-        if (!self)
-            return;
-        if (!ok) {
-            self->ReportSaveFailure(path, message);
-            return;
-        }
-        self->m_pagePath = path;
-        if (CPelionApp *app = CPelionApp::Instance())
-            app->AddToRecentFileList(path);
-    });
+    m_site->Save(path, SavedUnderNewName(path));
 }
 
 void CCEditView::ReloadPage()
@@ -372,19 +379,7 @@ void CCEditView::OnFilteredSave()
     if (path.isEmpty())
         return;
     app->PendingPath = path;
-    QPointer<CCEditView> self(this);
-    m_site->SaveFiltered(path, FilterFlags(app->Options()),
-                         [self, path](bool ok, const QString &message) {
-                             if (!self)
-                                 return;
-                             if (!ok) {
-                                 self->ReportSaveFailure(path, message);
-                                 return;
-                             }
-                             self->m_pagePath = path;
-                             if (CPelionApp *app = CPelionApp::Instance())
-                                 app->AddToRecentFileList(path);
-                         });
+    m_site->SaveFiltered(path, FilterFlags(app->Options()), SavedUnderNewName(path));
 }
 
 void CCEditView::OnPelionExtensions()

@@ -91,6 +91,7 @@ private:
     void OnFocusChanged(QWidget *old, QWidget *now);
     void ReportLoadFailure(const QString &path);
     void ReportSaveFailure(const QString &path, const QString &message);
+    std::function<void(bool ok, const QString &message)> SavedUnderNewName(const QString &path);
 
     void OnSave();
     void OnSaveAs();
