@@ -1208,6 +1208,21 @@ void CEditEngine::RunWhenIdle(std::function<void()> callback)
     });
 }
 
+void CEditEngine::KeysReceived(std::function<void(int)> done)
+{
+    if (!d->loaded) {
+        if (done)
+            done(-1);
+        return;
+    }
+    QJsonObject request;
+    request.insert(QStringLiteral("op"), QStringLiteral("keys"));
+    d->call(request, [done](bool ok, const QVariant &result) {
+        if (done)
+            done(ok ? result.toInt() : -1);
+    });
+}
+
 void CEditEngine::RuntimeStatistics(std::function<void(double, int)> done, bool reset)
 {
     QJsonObject request;

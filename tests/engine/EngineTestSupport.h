@@ -87,11 +87,34 @@ public:
         return w;
     }
 
+    // Key presses the page has received so far (-1 when nothing is loaded).
+    int keysReceived()
+    {
+        bool done = false;
+        int count = -1;
+        engine->KeysReceived([&](int n) {
+            count = n;
+            done = true;
+        });
+        [&] { QTRY_VERIFY_WITH_TIMEOUT(done, 30000); }();
+        return count;
+    }
+
+    // Keys travel to the page on their own path, not in order with the runtime's calls: wait
+    // until the page has seen all that were sent, then until the runtime is idle.
+    void settleKeys(int before, int sent)
+    {
+        if (before >= 0)
+            [&] { QTRY_VERIFY_WITH_TIMEOUT(keysReceived() >= before + sent, 30000); }();
+        idle();
+    }
+
     // Types text key by key; characters beyond ASCII go as key events carrying their text.
     void type(const QString &text)
     {
         QWidget *w = input();
         w->setFocus();
+        const int before = keysReceived();
         for (const QChar c : text) {
             if (c.unicode() < 0x80) {
                 QTest::keyClick(w, c.toLatin1());
@@ -102,14 +125,20 @@ public:
             QApplication::sendEvent(w, &press);
             QApplication::sendEvent(w, &release);
         }
-        idle();
+        settleKeys(before, int(text.size()));
     }
 
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         input()->setFocus();
+        const int before = keysReceived();
         QTest::keyClick(input(), key, modifiers);
-        idle();
+        // QTest presses each modifier as a key of its own first.
+        int sent = 1;
+        for (const auto m : {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier,
+                             Qt::MetaModifier})
+            sent += modifiers.testFlag(m) ? 1 : 0;
+        settleKeys(before, sent);
     }
 
     bool exec(int id, const QVariant &input = {})

@@ -15,6 +15,7 @@ const engine = {
     initialised: false,
     seq: 0,
     pushQueued: false,
+    keys: 0,                    // key presses received since the load (diagnostics)
 };
 
 // Time spent in the runtime's own handlers (for the benchmark: the engine's cost per keystroke
@@ -111,6 +112,8 @@ operations.init = () => {
 
 operations.sync = () => true;
 
+operations.keys = () => ({ ok: true, result: engine.keys });
+
 operations.stats = (request) => {
     const result = { ms: perf.ms, calls: perf.calls };
     if (request.reset) {
@@ -139,6 +142,9 @@ function setUpEditing() {
 // on a large page), while a document that is editable before the parser runs pays nothing. Input
 // is held back until the history records it (DOMContentLoaded), so no edit can go unrecorded.
 document.designMode = 'on';
+document.addEventListener('keydown', () => {
+    engine.keys++;
+}, true);
 document.addEventListener('beforeinput', (e) => {
     if (!engine.ready)
         e.preventDefault();
