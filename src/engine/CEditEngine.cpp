@@ -30,7 +30,6 @@
 #include <QSet>
 #include <QStackedLayout>
 #include <QUrl>
-#include <QWebChannel>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -52,16 +51,13 @@ const char *const kRuntimeFiles[] = {
     ":/engine/js/prompts.js",   ":/engine/js/sourcemap.js",
 };
 
-// qwebchannel.js and the runtime files in one script, the runtime in its own function scope
-// after the bootstrap object of the load (a JSON literal built by QJsonDocument).
+// The runtime files in one script, in their own function scope after the bootstrap object of
+// the load (a JSON literal built by QJsonDocument).
 QString RuntimeSource(const QJsonObject &bootstrap)
 {
-    static QString channel, runtime;
+    static QString runtime;
     if (runtime.isEmpty()) {
         InitEngineResources();
-        QFile channelFile(QStringLiteral(":/qtwebchannel/qwebchannel.js"));
-        if (channelFile.open(QIODevice::ReadOnly))
-            channel = QString::fromUtf8(channelFile.readAll());
         for (const char *name : kRuntimeFiles) {
             QFile file(QString::fromLatin1(name));
             if (file.open(QIODevice::ReadOnly))
@@ -70,7 +66,7 @@ QString RuntimeSource(const QJsonObject &bootstrap)
                 qWarning("engine: runtime file %s is missing", name);
         }
     }
-    return channel + QStringLiteral("\n(function () {\n'use strict';\nconst kBootstrap = ") +
+    return QStringLiteral("(function () {\n'use strict';\nconst kBootstrap = ") +
            QString::fromUtf8(QJsonDocument(bootstrap).toJson(QJsonDocument::Compact)) +
            QStringLiteral(";\n") + runtime + QStringLiteral("})();\n");
 }
@@ -147,7 +143,6 @@ public:
     QStackedLayout *stack = nullptr;
     QWebEngineView *view = nullptr;
     CEnginePage *page = nullptr;
-    QWebChannel *channel = nullptr;
     CEngineBridge *bridge = nullptr;
     CPageSchemeHandler *scheme = nullptr;
 
@@ -319,6 +314,7 @@ void CEditEnginePrivate::startLoad(const QUrl &url, const QJsonObject &options)
     // itself ready without a round trip after the load.
     QJsonObject bootstrap;
     bootstrap.insert(QStringLiteral("gen"), double(generation));
+    bootstrap.insert(QStringLiteral("token"), bridge->Token());
     QJsonObject allOptions = displayOptions();
     for (auto it = options.constBegin(); it != options.constEnd(); ++it)
         allOptions.insert(it.key(), it.value());
@@ -393,9 +389,7 @@ CEditEngine::CEditEngine(QWidget *parent)
 
     d->scheme = CPageSchemeHandler::ForProfile(d->page->profile());
     d->bridge = new CEngineBridge(this);
-    d->channel = new QWebChannel(this);
-    d->channel->registerObject(QStringLiteral("engineHost"), d->bridge);
-    d->page->setWebChannel(d->channel, QWebEngineScript::ApplicationWorld);
+    d->page->SetBridge(d->bridge);
 
     connect(d->bridge, &CEngineBridge::stateArrived, this,
             [this](const QVariantMap &state) { d->applyState(state); });

@@ -1,5 +1,7 @@
 #include "engine/CEnginePage.h"
 
+#include "engine/CEngineBridge.h"
+
 #include <QWebEngineSettings>
 
 #include <cstdio>
@@ -32,7 +34,9 @@ bool CEnginePage::acceptNavigationRequest(const QUrl &url, NavigationType type, 
 void CEnginePage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level,
                                            const QString &message, int line, const QString &source)
 {
-    // Page scripts never run here, so what arrives comes from the engine runtime.
+    if (m_bridge && m_bridge->Receive(message))
+        return;
+    // Page scripts never run here, so the rest is the runtime's own logging and Chromium's.
     static const bool verbose = qEnvironmentVariableIsSet("PELION_ENGINE_LOG");
     if (level == ErrorMessageLevel || verbose)
         std::fprintf(stderr, "engine: %s (%s:%d)\n", qPrintable(message), qPrintable(source), line);

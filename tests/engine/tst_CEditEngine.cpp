@@ -39,6 +39,7 @@ private slots:
     void insertHtmlAtSelection();
     void insertHtmlInParentElement();
     void imageNames();
+    void manyImageNamesArriveWithTheLoad();
     void bodyAttributesAndTitle();
 
     void largePageLoadsAndSaves();
@@ -84,6 +85,17 @@ void tst_CEditEngine::loadReportsTitleAndState()
     QCOMPARE(f.engine->CurrentPath(), QFileInfo(DataFile("cp1252.htm")).absoluteFilePath());
     // The caret starts in the body, so text can be inserted straight away.
     QCOMPARE(f.engine->GetSelectionType(), CEditEngine::SelectionType::Text);
+    {
+        // Keys sent the moment the load is reported, with no call before them, go to the start.
+        EngineFixture g;
+        QVERIFY(g.load(page(Simple("<p>first</p><p>second</p>"), QStringLiteral("keys.htm"))));
+        g.input()->setFocus();
+        QTest::keyClick(g.input(), 'x');
+        QTest::keyClick(g.input(), 'y');
+        QTRY_VERIFY_WITH_TIMEOUT(g.keysReceived() >= 2, 30000);
+        g.idle();
+        QCOMPARE(g.body(), QStringLiteral("<p>xyfirst</p><p>second</p>"));
+    }
 
     // Reload reports the title again; a blank page reports an empty one.
     QVERIFY(f.load(DataFile("cp1252.htm")));
@@ -597,6 +609,22 @@ void tst_CEditEngine::imageNames()
     QCOMPARE(f.engine->GetPageImageNames(), QStringList({"first", "", "third", "fourth"}));
     QVERIFY(f.exec(EngineId::Undo));
     QCOMPARE(f.engine->GetPageImageNames(), QStringList({"first", "", "third"}));
+}
+
+// The state travels as one console line: a page with many named images must reach the host whole,
+// right with the load (no call in between).
+void tst_CEditEngine::manyImageNamesArriveWithTheLoad()
+{
+    QByteArray body;
+    QStringList expected;
+    for (int i = 0; i < 20000; ++i) {
+        const QByteArray name = "image" + QByteArray::number(i) + "\xc3\xa9";
+        body += "<img name=\"" + name + "\" src=\"x.gif\">";
+        expected << QString::fromUtf8(name);
+    }
+    EngineFixture f;
+    QVERIFY(f.load(page(Simple(body, "<meta charset=\"utf-8\">"))));
+    QCOMPARE(f.engine->GetPageImageNames(), expected);
 }
 
 void tst_CEditEngine::bodyAttributesAndTitle()

@@ -1,20 +1,31 @@
 // Engine runtime: runs in the ApplicationWorld of the editing view (page scripts are off).
 // The files of this folder are concatenated into one function scope, in the order the C++
-// side lists them; this one comes first, after the host's kBootstrap ({ gen, options }, new for
-// every load). The host calls __pelionEngine.call(request) and gets the result back; state goes
-// to the host over the web channel whenever it may have changed, the first time as soon as the
-// page is editable.
+// side lists them; this one comes first, after the host's kBootstrap ({ gen, token, options },
+// new for every load). The host calls __pelionEngine.call(request) and gets the result back;
+// state goes to the host whenever it may have changed, the first time as soon as the page is
+// editable, as console lines beginning with the token (CEngineBridge reads them).
 
 const kSelNone = 0, kSelText = 1, kSelControl = 2;
 
+// Bound now, before anything in the page could replace it.
+const postToHost = console.log.bind(console);
+
 const engine = {
-    host: null,                 // the CEngineBridge over the web channel
+    host: {                     // the host's CEngineBridge
+        pushState(state) {
+            postToHost(kBootstrap.token + JSON.stringify({ push: state }));
+        },
+        notify(what, data) {
+            postToHost(kBootstrap.token + JSON.stringify({ notify: what, data: data }));
+        },
+    },
     gen: kBootstrap.gen,        // load generation; pushes carry it
     options: kBootstrap.options || {},
     ready: false,               // DOMContentLoaded seen, editing set up
     initialised: false,
     seq: 0,
     pushQueued: false,
+    pendingCaret: null,         // where the caret goes once the page is laid out
     keys: 0,                    // key presses received since the load (diagnostics)
 };
 
@@ -83,6 +94,7 @@ function notifyHost(what, data) {
 const operations = {};
 
 function call(request) {
+    placePendingCaret();
     let ok = false, result = null;
     try {
         const op = operations[request.op];
@@ -134,8 +146,9 @@ function setUpEditing() {
     document.designMode = 'on';
     engine.ready = true;
     engine.initialised = true;
-    placeCaretAtStart();
-    schedulePush();
+    deferCaretToStart();
+    // Straight away rather than queued: the host then hears of it before the load event.
+    pushState();
 }
 
 // Editable from the start: switching a parsed document to design mode restyles all of it (seconds
@@ -144,11 +157,42 @@ function setUpEditing() {
 document.designMode = 'on';
 document.addEventListener('keydown', () => {
     engine.keys++;
+    placePendingCaret();
+}, true);
+// A click places the caret itself.
+document.addEventListener('mousedown', () => {
+    if (engine.pendingCaret) {
+        engine.pendingCaret = null;
+        schedulePush();
+    }
 }, true);
 document.addEventListener('beforeinput', (e) => {
     if (!engine.ready)
         e.preventDefault();
 }, true);
+
+// Placing the selection lays the page out; the first state is told as if the caret were at
+// the start already, and the caret goes there right after the load event (or at once when a
+// call or a key needs it sooner).
+function deferCaretToStart() {
+    if (!document.body)
+        return;
+    const r = document.createRange();
+    r.setStart(document.body, 0);
+    engine.pendingCaret = r;
+    if (document.readyState === 'complete')
+        setTimeout(placePendingCaret, 0);
+    else
+        window.addEventListener('load', () => setTimeout(placePendingCaret, 0), { once: true });
+}
+
+function placePendingCaret() {
+    if (!engine.pendingCaret)
+        return;
+    engine.pendingCaret = null;
+    placeCaretAtStart();
+    schedulePush();
+}
 
 function placeCaretAtStart() {
     const body = document.body;
@@ -159,13 +203,6 @@ function placeCaretAtStart() {
 }
 
 document.addEventListener('DOMContentLoaded', setUpEditing, true);
-
-if (typeof qt !== 'undefined' && qt.webChannelTransport) {
-    new QWebChannel(qt.webChannelTransport, (channel) => {
-        engine.host = channel.objects.engineHost;
-        schedulePush();
-    });
-}
 
 window.__pelionEngine = { call: call };
 
@@ -192,6 +229,8 @@ function closestElement(node, predicate, stop) {
 }
 
 function selectionRange() {
+    if (engine.pendingCaret)
+        return engine.pendingCaret;
     const selection = document.getSelection();
     return selection && selection.rangeCount ? selection.getRangeAt(0) : null;
 }
