@@ -1202,7 +1202,7 @@ void CEditEngine::RunWhenIdle(std::function<void()> callback)
     });
 }
 
-void CEditEngine::KeysReceived(std::function<void(int)> done)
+void CEditEngine::InputEventsReceived(std::function<void(int)> done)
 {
     if (!d->loaded) {
         if (done)
@@ -1210,7 +1210,7 @@ void CEditEngine::KeysReceived(std::function<void(int)> done)
         return;
     }
     QJsonObject request;
-    request.insert(QStringLiteral("op"), QStringLiteral("keys"));
+    request.insert(QStringLiteral("op"), QStringLiteral("inputs"));
     d->call(request, [done](bool ok, const QVariant &result) {
         if (done)
             done(ok ? result.toInt() : -1);

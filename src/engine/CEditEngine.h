@@ -133,9 +133,10 @@ public:
     // the load or the last reset.
     void RuntimeStatistics(std::function<void(double ms, int calls)> done, bool reset);
 
-    // Diagnostics: the key presses the page has received since the load (input reaches the
-    // page on its own path, so this tells when sent keys have arrived); -1 when not loaded.
-    void KeysReceived(std::function<void(int count)> done);
+    // Diagnostics: the key presses and mouse button presses and releases the page has received
+    // since the load (input reaches the page on its own path, not in order with calls, so this
+    // tells when sent input has arrived); -1 when not loaded.
+    void InputEventsReceived(std::function<void(int count)> done);
 
 signals:
     // The host callbacks: update commands (21), progress text (27), page title (28, after

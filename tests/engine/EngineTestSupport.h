@@ -87,12 +87,12 @@ public:
         return w;
     }
 
-    // Key presses the page has received so far (-1 when nothing is loaded).
-    int keysReceived()
+    // Key and mouse button events the page has received so far (-1 when nothing is loaded).
+    int inputsReceived()
     {
         bool done = false;
         int count = -1;
-        engine->KeysReceived([&](int n) {
+        engine->InputEventsReceived([&](int n) {
             count = n;
             done = true;
         });
@@ -100,13 +100,31 @@ public:
         return count;
     }
 
-    // Keys travel to the page on their own path, not in order with the runtime's calls: wait
-    // until the page has seen all that were sent, then until the runtime is idle.
-    void settleKeys(int before, int sent)
+    // Input travels to the page on its own path, not in order with the runtime's calls: wait
+    // until the page has seen all that was sent, then until the runtime is idle.
+    void settleInput(int before, int sent)
     {
         if (before >= 0)
-            [&] { QTRY_VERIFY_WITH_TIMEOUT(keysReceived() >= before + sent, 30000); }();
+            [&] { QTRY_VERIFY_WITH_TIMEOUT(inputsReceived() >= before + sent, 30000); }();
         idle();
+    }
+
+    void click(QPoint at)
+    {
+        const int before = inputsReceived();
+        QTest::mouseClick(input(), Qt::LeftButton, {}, at);
+        settleInput(before, 2);
+    }
+
+    // Presses at the first point, moves through the others and releases at the last.
+    void drag(const QList<QPoint> &path)
+    {
+        const int before = inputsReceived();
+        QTest::mousePress(input(), Qt::LeftButton, {}, path.first());
+        for (const QPoint &p : path.mid(1))
+            QTest::mouseMove(input(), p);
+        QTest::mouseRelease(input(), Qt::LeftButton, {}, path.last());
+        settleInput(before, 2);
     }
 
     // Types text key by key; characters beyond ASCII go as key events carrying their text.
@@ -114,7 +132,7 @@ public:
     {
         QWidget *w = input();
         w->setFocus();
-        const int before = keysReceived();
+        const int before = inputsReceived();
         for (const QChar c : text) {
             if (c.unicode() < 0x80) {
                 QTest::keyClick(w, c.toLatin1());
@@ -125,20 +143,20 @@ public:
             QApplication::sendEvent(w, &press);
             QApplication::sendEvent(w, &release);
         }
-        settleKeys(before, int(text.size()));
+        settleInput(before, int(text.size()));
     }
 
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         input()->setFocus();
-        const int before = keysReceived();
+        const int before = inputsReceived();
         QTest::keyClick(input(), key, modifiers);
         // QTest presses each modifier as a key of its own first.
         int sent = 1;
-        for (const auto m : {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier,
-                             Qt::MetaModifier})
+        for (const auto m :
+             {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier, Qt::MetaModifier})
             sent += modifiers.testFlag(m) ? 1 : 0;
-        settleKeys(before, sent);
+        settleInput(before, sent);
     }
 
     bool exec(int id, const QVariant &input = {})

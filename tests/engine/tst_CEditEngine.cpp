@@ -92,7 +92,7 @@ void tst_CEditEngine::loadReportsTitleAndState()
         g.input()->setFocus();
         QTest::keyClick(g.input(), 'x');
         QTest::keyClick(g.input(), 'y');
-        QTRY_VERIFY_WITH_TIMEOUT(g.keysReceived() >= 2, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(g.inputsReceived() >= 2, 30000);
         g.idle();
         QCOMPARE(g.body(), QStringLiteral("<p>xyfirst</p><p>second</p>"));
     }
@@ -258,11 +258,11 @@ void tst_CEditEngine::savedPageHasNoArtefacts()
                                     "<p>text to format</p>",
                                     "<style>body{margin:0}img{display:block}</style>");
     QVERIFY(f.load(page(bytes)));
-    QTest::mouseClick(f.input(), Qt::LeftButton, {}, QPoint(30, 30));
+    f.click(QPoint(30, 30));
     QTRY_COMPARE(f.engine->GetSelectionType(), CEditEngine::SelectionType::Control);
     QVERIFY(f.select("format"));
     QVERIFY(f.exec(EngineId::Bold));
-    QTest::mouseClick(f.input(), Qt::LeftButton, {}, QPoint(30, 30));
+    f.click(QPoint(30, 30));
     QTRY_COMPARE(f.engine->GetSelectionType(), CEditEngine::SelectionType::Control);
     const QString target = m_dir->filePath("saved.htm");
     QVERIFY(f.save(target));
@@ -531,9 +531,9 @@ void tst_CEditEngine::objectSelection()
     // Image, form control, horizontal rule: each click selects the element itself.
     const QPoint points[] = {QPoint(30, 30), QPoint(50, 70), QPoint(50, 85)};
     for (const QPoint &at : points) {
-        QTest::mouseClick(f.input(), Qt::LeftButton, {}, QPoint(5, 200));
+        f.click(QPoint(5, 200));
         QTRY_COMPARE(f.engine->GetSelectionType(), CEditEngine::SelectionType::Text);
-        QTest::mouseClick(f.input(), Qt::LeftButton, {}, at);
+        f.click(at);
         QTRY_COMPARE(f.engine->GetSelectionType(), CEditEngine::SelectionType::Control);
         QVERIFY(!(f.engine->QueryEngineCommand(EngineId::FontName) & EngineFlag::Enabled));
         QVERIFY(!(f.engine->QueryEngineCommand(EngineId::Bold) & EngineFlag::Enabled));

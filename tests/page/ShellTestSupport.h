@@ -17,6 +17,7 @@
 #include "util/FileUtil.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QMdiArea>
@@ -286,7 +287,9 @@ public:
     // Waits until every page window that is closing has gone.
     bool waitForPages(int count)
     {
-        for (int i = 0; i < 200; ++i) {
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 20000) { // generous: a loaded machine is slow to close views
             settle();
             if (frame()->OpenChildren().size() == count)
                 return true;

@@ -26,7 +26,7 @@ const engine = {
     seq: 0,
     pushQueued: false,
     pendingCaret: null,         // where the caret goes once the page is laid out
-    keys: 0,                    // key presses received since the load (diagnostics)
+    inputs: 0,                  // key and button presses and releases since the load
 };
 
 // Time spent in the runtime's own handlers (for the benchmark: the engine's cost per keystroke
@@ -124,7 +124,7 @@ operations.init = () => {
 
 operations.sync = () => true;
 
-operations.keys = () => ({ ok: true, result: engine.keys });
+operations.inputs = () => ({ ok: true, result: engine.inputs });
 
 operations.stats = (request) => {
     const result = { ms: perf.ms, calls: perf.calls };
@@ -156,15 +156,19 @@ function setUpEditing() {
 // is held back until the history records it (DOMContentLoaded), so no edit can go unrecorded.
 document.designMode = 'on';
 document.addEventListener('keydown', () => {
-    engine.keys++;
+    engine.inputs++;
     placePendingCaret();
 }, true);
 // A click places the caret itself.
 document.addEventListener('mousedown', () => {
+    engine.inputs++;
     if (engine.pendingCaret) {
         engine.pendingCaret = null;
         schedulePush();
     }
+}, true);
+document.addEventListener('mouseup', () => {
+    engine.inputs++;
 }, true);
 document.addEventListener('beforeinput', (e) => {
     if (!engine.ready)
