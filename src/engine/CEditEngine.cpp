@@ -550,10 +550,16 @@ void CEditEnginePrivate::finishSave(const QString &target, const QByteArray &byt
         original = bytes;
         haveOriginal = true;
         if (serialised) {
+            // The callback waits for the runtime to take the saved point, so that IsModified()
+            // is already false in it (edits made since the serialisation still count).
             QJsonObject request;
             request.insert(QStringLiteral("op"), QStringLiteral("markSaved"));
             request.insert(QStringLiteral("depth"), depth);
-            call(request);
+            call(request, [done](bool, const QVariant &) {
+                if (done)
+                    done(true, QString());
+            });
+            return;
         }
     }
     if (done)

@@ -68,6 +68,7 @@ public:
         bool done = false, ok = false;
         auto callback = [&](bool success, const QString &) {
             ok = success;
+            modifiedWhenSaved = engine->IsModified();
             done = true;
         };
         if (filtered)
@@ -178,6 +179,7 @@ public:
     }
 
     std::unique_ptr<CEditEngine> engine;
+    bool modifiedWhenSaved = false; // IsModified() in the last save's callback
 };
 
 inline QByteArray ReadAll(const QString &path)
