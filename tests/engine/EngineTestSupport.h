@@ -199,6 +199,37 @@ inline QString DataFile(const QString &name)
     return QStringLiteral(PELION_TEST_DATA_DIR "/engine/") + name;
 }
 
+// A small page with the title "T" around the given body and head markup.
+inline QByteArray Simple(const QByteArray &body, const QByteArray &head = {})
+{
+    return "<html><head><title>T</title>" + head + "</head><body>" + body + "</body></html>";
+}
+
+// Base of the engine test classes: a fresh temporary folder for every test function, and
+// page files written into it.
+class EngineTestCase : public QObject
+{
+    Q_OBJECT
+
+protected:
+    QString page(const QByteArray &bytes, const QString &name = QStringLiteral("page.htm"))
+    {
+        const QString path = m_dir->filePath(name);
+        if (!WriteAll(path, bytes))
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+    }
+};
+
 #define PELION_ENGINE_TEST_MAIN(TestClass)                                                         \
     int main(int argc, char **argv)                                                                \
     {                                                                                              \

@@ -8,13 +8,11 @@
 
 // The editing component through its C++ interface: load and save, commands and their flags,
 // undo, the selection model and the page model.
-class tst_CEditEngine : public QObject
+class tst_CEditEngine : public EngineTestCase
 {
     Q_OBJECT
 
 private slots:
-    void init();
-
     void loadReportsTitleAndState();
     void loadFailures();
     void pageScriptsDoNotRun();
@@ -44,30 +42,7 @@ private slots:
 
     void largePageLoadsAndSaves();
     void httpPageLoadsAndSavesAs();
-
-private:
-    QString page(const QByteArray &bytes, const QString &name = QStringLiteral("page.htm"));
-    std::unique_ptr<QTemporaryDir> m_dir;
 };
-
-void tst_CEditEngine::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-}
-
-QString tst_CEditEngine::page(const QByteArray &bytes, const QString &name)
-{
-    const QString path = m_dir->filePath(name);
-    if (!WriteAll(path, bytes))
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
-}
-
-static QByteArray Simple(const QByteArray &body, const QByteArray &head = {})
-{
-    return "<html><head><title>T</title>" + head + "</head><body>" + body + "</body></html>";
-}
 
 void tst_CEditEngine::loadReportsTitleAndState()
 {

@@ -14,12 +14,11 @@
 
 // The editing component's tables, positioning, display aids, modes, find, print and prompts,
 // through its C++ interface.
-class tst_CEditEngineTools : public QObject
+class tst_CEditEngineTools : public EngineTestCase
 {
     Q_OBJECT
 
 private slots:
-    void init();
 
     void tableCommands_data();
     void tableCommands();
@@ -43,30 +42,7 @@ private slots:
 
     void filteredPageRoundTrips_data();
     void filteredPageRoundTrips();
-
-private:
-    QString page(const QByteArray &bytes, const QString &name = QStringLiteral("page.htm"));
-    std::unique_ptr<QTemporaryDir> m_dir;
 };
-
-void tst_CEditEngineTools::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-}
-
-QString tst_CEditEngineTools::page(const QByteArray &bytes, const QString &name)
-{
-    const QString path = m_dir->filePath(name);
-    if (!WriteAll(path, bytes))
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
-}
-
-static QByteArray Simple(const QByteArray &body, const QByteArray &head = {})
-{
-    return "<html><head><title>T</title>" + head + "</head><body>" + body + "</body></html>";
-}
 
 // 3 x 3 with a2 spanning two rows.
 static const char kTable[] = "<table border=\"1\"><tbody>"
