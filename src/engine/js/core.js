@@ -7,18 +7,13 @@
 
 const kSelNone = 0, kSelText = 1, kSelControl = 2;
 
-// Bound now, before anything in the page could replace it.
-const postToHost = console.log.bind(console);
+// One message to the host's CEngineBridge: { push: state } or { notify: what, data }.
+const consoleLog = console.log.bind(console);
+function postToHost(message) {
+    consoleLog(kBootstrap.token + JSON.stringify(message));
+}
 
 const engine = {
-    host: {                     // the host's CEngineBridge
-        pushState(state) {
-            postToHost(kBootstrap.token + JSON.stringify({ push: state }));
-        },
-        notify(what, data) {
-            postToHost(kBootstrap.token + JSON.stringify({ notify: what, data: data }));
-        },
-    },
     gen: kBootstrap.gen,        // load generation; pushes carry it
     options: kBootstrap.options || {},
     ready: false,               // DOMContentLoaded seen, editing set up
@@ -58,9 +53,8 @@ function schedulePush() {
 }
 
 function pushState() {
-    if (!engine.host || !engine.initialised)
-        return;
-    engine.host.pushState(currentState());
+    if (engine.initialised)
+        postToHost({ push: currentState() });
 }
 
 function currentState() {
@@ -86,8 +80,7 @@ function extraState(state) {
 }
 
 function notifyHost(what, data) {
-    if (engine.host)
-        engine.host.notify(what, data || {});
+    postToHost({ notify: what, data: data || {} });
 }
 
 // Entry point. Every request is a plain object { op, ... }; the answer is { ok, result, state }.
