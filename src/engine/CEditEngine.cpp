@@ -202,6 +202,7 @@ public:
     void finishLoad(bool ok);
     bool pageSucceeded = false; // Chromium finished the load
     bool runtimeReady = false;  // the runtime's first push of this load arrived
+    bool readyInPage(const QVariantMap &map) const;
     void finishSave(const QString &target, const QByteArray &bytes, int depth, bool serialised,
                     const CEditEngine::SaveCallback &done);
     void save(const QString &path, bool filteredSave, int flags, CEditEngine::SaveCallback done);
@@ -271,7 +272,7 @@ void CEditEnginePrivate::applyState(const QVariantMap &map)
     if (loading) {
         if (ready && !runtimeReady) {
             runtimeReady = true;
-            if (pageSucceeded)
+            if (pageSucceeded || readyInPage(map))
                 finishLoad(true);
         }
         return;
@@ -291,6 +292,18 @@ bool CEditEnginePrivate::clipboardHasContent() const
 {
     const QMimeData *data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
     return data && (data->hasText() || data->hasHtml() || data->hasImage() || data->hasUrls());
+}
+
+// A local page is editable once the runtime has set it up: the document is parsed and the
+// first state is here. Chromium's load event also waits for the page's images and frames, which
+// can take long (or forever, for an image on a server that does not answer) and change nothing
+// for editing. A page from a server waits for Chromium all the same, which alone knows whether
+// the server answered with an error.
+bool CEditEnginePrivate::readyInPage(const QVariantMap &map) const
+{
+    if (!pageUrl.isLocalFile() && pageUrl.scheme() != QLatin1String(CPageSchemeHandler::SchemeName))
+        return false;
+    return QUrl(map.value(QStringLiteral("url")).toString()) == pageUrl;
 }
 
 void CEditEnginePrivate::startLoad(const QUrl &url, const QJsonObject &options)

@@ -67,6 +67,7 @@ function currentState() {
     state.body = pageModel.bodyAttributes();
     state.modified = journal.isModified();
     state.charset = document.characterSet;
+    state.url = document.URL;
     state.ready = engine.ready;
     extraState(state);
     return state;
