@@ -53,22 +53,37 @@ const char *const kRuntimeFiles[] = {
 
 // The runtime files in one script, in their own function scope after the bootstrap object of
 // the load (a JSON literal built by QJsonDocument).
+// Each runtime file may have a marker line: what follows it is compiled once the page is
+// editable (the runtime's loadLate), the rest as the document is created.
+const QString kLateMarker = QStringLiteral("// ---- compiled once the page is editable ----");
+
 QString RuntimeSource(const QJsonObject &bootstrap)
 {
-    static QString runtime;
-    if (runtime.isEmpty()) {
+    static QString early, lateLiteral;
+    if (early.isEmpty()) {
         InitEngineResources();
+        QString late;
         for (const char *name : kRuntimeFiles) {
             QFile file(QString::fromLatin1(name));
-            if (file.open(QIODevice::ReadOnly))
-                runtime += QString::fromUtf8(file.readAll()) + QLatin1Char('\n');
-            else
+            if (!file.open(QIODevice::ReadOnly)) {
                 qWarning("engine: runtime file %s is missing", name);
+                continue;
+            }
+            const QString text = QString::fromUtf8(file.readAll());
+            const qsizetype marker = text.indexOf(kLateMarker);
+            early += (marker < 0 ? text : text.left(marker)) + QLatin1Char('\n');
+            if (marker >= 0)
+                late += text.mid(marker) + QLatin1Char('\n');
         }
+        late += QStringLiteral("//# sourceURL=pelion-engine-late.js\n");
+        // A JSON string is a JavaScript string literal.
+        const QByteArray json = QJsonDocument(QJsonArray{late}).toJson(QJsonDocument::Compact);
+        lateLiteral = QString::fromUtf8(json.mid(1, json.size() - 2));
     }
     return QStringLiteral("(function () {\n'use strict';\nconst kBootstrap = ") +
            QString::fromUtf8(QJsonDocument(bootstrap).toJson(QJsonDocument::Compact)) +
-           QStringLiteral(";\n") + runtime + QStringLiteral("})();\n");
+           QStringLiteral(";\nconst kLateSource = ") + lateLiteral + QStringLiteral(";\n") + early +
+           QStringLiteral("})();\n");
 }
 
 const QString kRuntimeName = QStringLiteral("pelion-engine");

@@ -190,6 +190,13 @@ mutationListeners.push((records) => {
     }
 });
 
+flagProviders.push((set) => {
+    set(55, F_ENABLED | (aids.showBorders ? F_LATCHED : 0));
+    set(56, F_ENABLED | (aids.showDetails ? F_LATCHED : 0));
+});
+
+// ---- compiled once the page is editable ----
+
 commandHandlers[55] = (input) => {
     aids.showBorders = !!input;
     applyAids();
@@ -201,8 +208,3 @@ commandHandlers[56] = (input) => {
     applyAids();
     return true;
 };
-
-flagProviders.push((set) => {
-    set(55, F_ENABLED | (aids.showBorders ? F_LATCHED : 0));
-    set(56, F_ENABLED | (aids.showDetails ? F_LATCHED : 0));
-});

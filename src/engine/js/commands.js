@@ -147,18 +147,6 @@ function characterFlags(range, nodes, test, command) {
 // after the command, and holds while the caret stays where it was.
 const typingStyle = { node: null, offset: -1, values: {} };
 
-function noteTypingStyle(command) {
-    const r = selectionRange();
-    if (!r || !r.collapsed)
-        return;
-    if (typingStyle.node !== r.startContainer || typingStyle.offset !== r.startOffset) {
-        typingStyle.node = r.startContainer;
-        typingStyle.offset = r.startOffset;
-        typingStyle.values = {};
-    }
-    typingStyle.values[command] = document.queryCommandState(command);
-}
-
 function typingStyleAt(range, command) {
     if (typingStyle.node !== range.startContainer || typingStyle.offset !== range.startOffset)
         return undefined;
@@ -187,11 +175,6 @@ function colourToInt(css) {
     if (!m)
         return -1;
     return (+m[1]) | (+m[2] << 8) | (+m[3] << 16); // red in the low byte
-}
-
-function intToCss(colour) {
-    const r = colour & 0xff, g = (colour >> 8) & 0xff, b = (colour >> 16) & 0xff;
-    return '#' + [r, g, b].map((v) => v.toString(16).padStart(2, '0')).join('');
 }
 
 // Block formats: the names the host shows and the tags behind them.
@@ -344,14 +327,33 @@ function alignmentAt(range) {
     return 'left';
 }
 
+const commandHandlers = {}; // id -> (input, request) => bool; later files add theirs
+
+// ---- compiled once the page is editable ----
+
+function noteTypingStyle(command) {
+    const r = selectionRange();
+    if (!r || !r.collapsed)
+        return;
+    if (typingStyle.node !== r.startContainer || typingStyle.offset !== r.startOffset) {
+        typingStyle.node = r.startContainer;
+        typingStyle.offset = r.startOffset;
+        typingStyle.values = {};
+    }
+    typingStyle.values[command] = document.queryCommandState(command);
+}
+
+function intToCss(colour) {
+    const r = colour & 0xff, g = (colour >> 8) & 0xff, b = (colour >> 16) & 0xff;
+    return '#' + [r, g, b].map((v) => v.toString(16).padStart(2, '0')).join('');
+}
+
 // Execution of the commands that map onto Chromium's editing commands.
 const kNative = {
     28: 'bold', 43: 'italic', 57: 'underline', 42: 'indent', 48: 'outdent',
     44: 'justifyCenter', 45: 'justifyLeft', 46: 'justifyRight',
     47: 'insertOrderedList', 60: 'insertUnorderedList',
 };
-
-const commandHandlers = {}; // id -> (input, request) => bool; later files add theirs
 
 function editCommand(name, value) {
     return journal.operation(() => document.execCommand(name, false, value));

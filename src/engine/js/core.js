@@ -1,7 +1,7 @@
 // Engine runtime: runs in the ApplicationWorld of the editing view (page scripts are off).
 // The files of this folder are concatenated into one function scope, in the order the C++
 // side lists them; this one comes first, after the host's kBootstrap ({ gen, token, options },
-// new for every load). The host calls __pelionEngine.call(request) and gets the result back;
+// new for every load) and kLateSource (see loadLate). The host calls __pelionEngine.call(request) and gets the result back;
 // state goes to the host whenever it may have changed, the first time as soon as the page is
 // editable, as console lines beginning with the token (CEngineBridge reads them).
 
@@ -88,6 +88,7 @@ function notifyHost(what, data) {
 const operations = {};
 
 function call(request) {
+    loadLate();
     placePendingCaret();
     let ok = false, result = null;
     try {
@@ -143,6 +144,7 @@ function setUpEditing() {
     deferCaretToStart();
     // Straight away rather than queued: the host then hears of it before the load event.
     pushState();
+    setTimeout(loadLate, 0);
 }
 
 // Editable from the start: switching a parsed document to design mode restyles all of it (seconds
@@ -201,6 +203,17 @@ function placeCaretAtStart() {
 }
 
 document.addEventListener('DOMContentLoaded', setUpEditing, true);
+
+// What commands and operations do (the part of each file after its marker line) is compiled only
+// once the first state is out, so that it does not delay it; a call compiles it first if that
+// has not happened yet. The host passes it as the text kLateSource.
+let lateLoaded = false;
+function loadLate() {
+    if (lateLoaded)
+        return;
+    lateLoaded = true;
+    eval(kLateSource);
+}
 
 window.__pelionEngine = { call: call };
 

@@ -78,6 +78,8 @@ function normaliseColour(value) {
     return /^#[0-9a-f]{6}$/.test(parsed) ? parsed : value;
 }
 
+// ---- compiled once the page is editable ----
+
 // Inserts markup exactly as given (insertHTML would restyle and sanitise it) and leaves the
 // caret after it.
 function insertFragmentAt(range, html) {

@@ -74,6 +74,108 @@ function setPx(el, property, value) {
     el.style.setProperty(property, Math.round(value) + 'px');
 }
 
+function currentOffset(el) {
+    const style = getComputedStyle(el);
+    return { left: parseFloat(style.left) || 0, top: parseFloat(style.top) || 0 };
+}
+
+function snap(value, grid) {
+    return grid > 0 ? Math.round(value / grid) * grid : value;
+}
+
+// The grid and constrain settings outlive a reload (the host keeps them).
+readyHooks.push((options) => {
+    positioning.gridX = Math.max(0, options.gridX | 0);
+    positioning.gridY = Math.max(0, options.gridY | 0);
+    positioning.constrain = !!options.constrain;
+});
+
+flagProviders.push((set, sel) => {
+    const candidate = sel !== kSelNone ? absoluteCandidate() : null;
+    set(4, candidate ? F_ENABLED | (isAbsolute(candidate) ? F_LATCHED : 0) : 0);
+    const target = sel !== kSelNone ? positionTarget() : null;
+    const locked = !!target && positioning.locked.has(target);
+    set(2, target && !locked ? F_ENABLED : 0);
+    set(5, target ? F_ENABLED | (locked ? F_LATCHED : 0) : 0);
+    for (const id of [6, 7, 8, 9, 10, 11])
+        set(id, target ? F_ENABLED : 0);
+    set(3, F_ENABLED);
+    set(12, F_ENABLED | (positioning.constrain ? F_LATCHED : 0));
+});
+
+// Dragging: from a mouse press that selected a positioned element (or grabbed its border) to
+// the release, one undo step. The position snaps to the grid; with constrain on, it moves along
+// the axis of the larger movement only.
+controlMouseDownHooks.push((el, e) => {
+    if (!isAbsolute(el))
+        return;
+    const at = currentOffset(el);
+    positioning.drag = { el: el, x: e.clientX, y: e.clientY, left: at.left, top: at.top,
+                         moved: false };
+});
+
+document.addEventListener('mousemove', (e) => {
+    const drag = positioning.drag;
+    if (!drag)
+        return;
+    if (!(e.buttons & 1)) {
+        endDrag();
+        return;
+    }
+    let dx = e.clientX - drag.x, dy = e.clientY - drag.y;
+    if (!drag.moved && Math.abs(dx) < 3 && Math.abs(dy) < 3)
+        return;
+    e.preventDefault();
+    if (positioning.locked.has(drag.el))
+        return;
+    if (!drag.moved) {
+        drag.moved = true;
+        journal.begin('drag', false);
+    }
+    let left = drag.left + dx, top = drag.top + dy;
+    if (positioning.constrain) {
+        if (Math.abs(dx) >= Math.abs(dy))
+            top = drag.top;
+        else
+            left = drag.left;
+    }
+    if (!positioning.constrain || left !== drag.left)
+        left = snap(left, positioning.gridX);
+    if (!positioning.constrain || top !== drag.top)
+        top = snap(top, positioning.gridY);
+    setPx(drag.el, 'left', left);
+    setPx(drag.el, 'top', top);
+}, true);
+
+function endDrag() {
+    const drag = positioning.drag;
+    positioning.drag = null;
+    if (drag && drag.moved) {
+        journal.close();
+        if (drag.el.isConnected)
+            selectControl(drag.el);
+    }
+}
+
+document.addEventListener('mouseup', endDrag, true);
+
+// Handles around a selected positioned element: eight small squares drawn as background
+// layers of the frame rule (a locked one gets a dashed grey frame instead).
+frameStyleProviders.push((el) => {
+    if (!isAbsolute(el))
+        return '';
+    if (positioning.locked.has(el))
+        return 'outline: 2px dashed #808080 !important;';
+    const square = 'linear-gradient(#316ac5, #316ac5)';
+    return 'background-image: ' + Array(8).fill(square).join(', ') + ' !important;' +
+           'background-size: 7px 7px !important; background-repeat: no-repeat !important;' +
+           'background-origin: border-box !important;' +
+           'background-position: 0 0, 50% 0, 100% 0, 0 50%, 100% 50%, 0 100%, 50% 100%, ' +
+           '100% 100% !important;';
+});
+
+// ---- compiled once the page is editable ----
+
 function removeStyle(el, properties) {
     for (const p of properties)
         el.style.removeProperty(p);
@@ -113,15 +215,6 @@ function toggleAbsolute() {
             controlChanged();
         return true;
     });
-}
-
-function currentOffset(el) {
-    const style = getComputedStyle(el);
-    return { left: parseFloat(style.left) || 0, top: parseFloat(style.top) || 0 };
-}
-
-function snap(value, grid) {
-    return grid > 0 ? Math.round(value / grid) * grid : value;
 }
 
 // 2: moves by (x, y) pixels.
@@ -230,13 +323,6 @@ function reorder(how) {
     });
 }
 
-// The grid and constrain settings outlive a reload (the host keeps them).
-readyHooks.push((options) => {
-    positioning.gridX = Math.max(0, options.gridX | 0);
-    positioning.gridY = Math.max(0, options.gridY | 0);
-    positioning.constrain = !!options.constrain;
-});
-
 commandHandlers[4] = toggleAbsolute;
 commandHandlers[2] = nudge;
 commandHandlers[3] = (input) => {
@@ -258,87 +344,3 @@ commandHandlers[8] = () => reorder('backward');
 commandHandlers[9] = () => reorder('forward');
 commandHandlers[10] = () => reorder('belowText');
 commandHandlers[11] = () => reorder('aboveText');
-
-flagProviders.push((set, sel) => {
-    const candidate = sel !== kSelNone ? absoluteCandidate() : null;
-    set(4, candidate ? F_ENABLED | (isAbsolute(candidate) ? F_LATCHED : 0) : 0);
-    const target = sel !== kSelNone ? positionTarget() : null;
-    const locked = !!target && positioning.locked.has(target);
-    set(2, target && !locked ? F_ENABLED : 0);
-    set(5, target ? F_ENABLED | (locked ? F_LATCHED : 0) : 0);
-    for (const id of [6, 7, 8, 9, 10, 11])
-        set(id, target ? F_ENABLED : 0);
-    set(3, F_ENABLED);
-    set(12, F_ENABLED | (positioning.constrain ? F_LATCHED : 0));
-});
-
-// Dragging: from a mouse press that selected a positioned element (or grabbed its border) to
-// the release, one undo step. The position snaps to the grid; with constrain on, it moves along
-// the axis of the larger movement only.
-controlMouseDownHooks.push((el, e) => {
-    if (!isAbsolute(el))
-        return;
-    const at = currentOffset(el);
-    positioning.drag = { el: el, x: e.clientX, y: e.clientY, left: at.left, top: at.top,
-                         moved: false };
-});
-
-document.addEventListener('mousemove', (e) => {
-    const drag = positioning.drag;
-    if (!drag)
-        return;
-    if (!(e.buttons & 1)) {
-        endDrag();
-        return;
-    }
-    let dx = e.clientX - drag.x, dy = e.clientY - drag.y;
-    if (!drag.moved && Math.abs(dx) < 3 && Math.abs(dy) < 3)
-        return;
-    e.preventDefault();
-    if (positioning.locked.has(drag.el))
-        return;
-    if (!drag.moved) {
-        drag.moved = true;
-        journal.begin('drag', false);
-    }
-    let left = drag.left + dx, top = drag.top + dy;
-    if (positioning.constrain) {
-        if (Math.abs(dx) >= Math.abs(dy))
-            top = drag.top;
-        else
-            left = drag.left;
-    }
-    if (!positioning.constrain || left !== drag.left)
-        left = snap(left, positioning.gridX);
-    if (!positioning.constrain || top !== drag.top)
-        top = snap(top, positioning.gridY);
-    setPx(drag.el, 'left', left);
-    setPx(drag.el, 'top', top);
-}, true);
-
-function endDrag() {
-    const drag = positioning.drag;
-    positioning.drag = null;
-    if (drag && drag.moved) {
-        journal.close();
-        if (drag.el.isConnected)
-            selectControl(drag.el);
-    }
-}
-
-document.addEventListener('mouseup', endDrag, true);
-
-// Handles around a selected positioned element: eight small squares drawn as background
-// layers of the frame rule (a locked one gets a dashed grey frame instead).
-frameStyleProviders.push((el) => {
-    if (!isAbsolute(el))
-        return '';
-    if (positioning.locked.has(el))
-        return 'outline: 2px dashed #808080 !important;';
-    const square = 'linear-gradient(#316ac5, #316ac5)';
-    return 'background-image: ' + Array(8).fill(square).join(', ') + ' !important;' +
-           'background-size: 7px 7px !important; background-repeat: no-repeat !important;' +
-           'background-origin: border-box !important;' +
-           'background-position: 0 0, 50% 0, 100% 0, 0 50%, 100% 50%, 0 100%, 50% 100%, ' +
-           '100% 100% !important;';
-});

@@ -9,6 +9,16 @@ function linkAround(range) {
                           document.body);
 }
 
+flagProviders.push((set, sel, range, state) => {
+    set(35, sel === kSelText ? F_ENABLED : 0);
+    set(40, sel !== kSelNone ? F_ENABLED : 0);
+    set(41, sel === kSelText ? F_ENABLED : 0);
+    const link = sel !== kSelNone ? linkAround(range) : null;
+    state.link = link ? link.getAttribute('href') : '';
+});
+
+// ---- compiled once the page is editable ----
+
 // 35: face, size, bold, italic, underline and colour in one step; missing values stay.
 commandHandlers[35] = (input) => {
     const o = input || {};
@@ -113,11 +123,3 @@ commandHandlers[41] = (input) => {
         return true;
     });
 };
-
-flagProviders.push((set, sel, range, state) => {
-    set(35, sel === kSelText ? F_ENABLED : 0);
-    set(40, sel !== kSelNone ? F_ENABLED : 0);
-    set(41, sel === kSelText ? F_ENABLED : 0);
-    const link = sel !== kSelNone ? linkAround(range) : null;
-    state.link = link ? link.getAttribute('href') : '';
-});

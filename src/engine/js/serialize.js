@@ -38,6 +38,8 @@ function serializeDocument() {
     return parts.join('\n') + '\n';
 }
 
+// ---- compiled once the page is editable ----
+
 // With onlyIfModified, an unchanged page sends no text (the host writes the bytes it read).
 operations.serialize = (request) => {
     journal.close();

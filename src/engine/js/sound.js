@@ -77,13 +77,15 @@ mutationListeners.push((records) => {
 
 readyHooks.push(() => updateSound());
 
+stateExtenders.push((state) => {
+    const a = sound.audio;
+    state.sound = a && !a.paused && !a.ended && !a.error ? sound.src : '';
+});
+
+// ---- compiled once the page is editable ----
+
 operations.sound = (request) => {
     sound.enabled = !!request.enabled;
     updateSound();
     return true;
 };
-
-stateExtenders.push((state) => {
-    const a = sound.audio;
-    state.sound = a && !a.paused && !a.ended && !a.error ? sound.src : '';
-});

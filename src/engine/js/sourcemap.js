@@ -41,8 +41,6 @@ readyHooks.push((options) => {
     }
     findDuplicates();
     noteBodyTail();
-    serializeElement = sourceSerializeElement;
-    serializeDocument = sourceSerializeDocument;
 });
 
 // The parser clones formatting elements it reopens: a number seen twice is unusable.
@@ -107,6 +105,13 @@ function noteBodyTail() {
 function normaliseNewlines(text) {
     return text.replace(/\r\n?/g, '\n');
 }
+
+commentGlyphProviders.push((comment) => {
+    const m = /^&#xE000;([sd])\d+&#xE001;$/i.exec(comment.data);
+    return m ? (m[1].toLowerCase() === 's' ? '<%>' : '<DTC>') : '';
+});
+
+// ---- compiled once the page is editable ----
 
 const kVoid = new Set(['AREA', 'BASE', 'BASEFONT', 'BGSOUND', 'BR', 'COL', 'EMBED', 'FRAME',
                        'HR', 'IMG', 'INPUT', 'KEYGEN', 'LINK', 'META', 'PARAM', 'SOURCE',
@@ -278,12 +283,10 @@ function sourceSerializeDocument() {
     return { text: text, lineEndsDone: true };
 }
 
-// The plain serialiser, kept for pages whose top level changed.
+// The plain serialisers, kept for pages whose top level changed and for pages without a map.
 const standardDocument = serializeDocument;
+const standardElement = serializeElement;
+serializeElement = (el) => (sourceMap.on ? sourceSerializeElement(el) : standardElement(el));
+serializeDocument = () => (sourceMap.on ? sourceSerializeDocument() : standardDocument());
 
 operations.sourceState = () => ({ ok: true, result: { sourceMap: sourceMap.on } });
-
-commentGlyphProviders.push((comment) => {
-    const m = /^&#xE000;([sd])\d+&#xE001;$/i.exec(comment.data);
-    return m ? (m[1].toLowerCase() === 's' ? '<%>' : '<DTC>') : '';
-});

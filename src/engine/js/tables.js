@@ -80,11 +80,6 @@ function tableContext() {
     return { grid: grid, cell: cell, range: range, cells: selectedCells(grid, range) };
 }
 
-function newCellLike(cell) {
-    const created = document.createElement(cell && cell.tagName === 'TH' ? 'th' : 'td');
-    return created;
-}
-
 function bounds(grid, cells) {
     let top = Infinity, left = Infinity, bottom = -1, right = -1;
     for (const cell of cells) {
@@ -113,6 +108,38 @@ function cellsInRectangle(grid, b) {
         }
     }
     return inside;
+}
+
+function mergeRectangle(ctx) {
+    if (ctx.cells.length < 2)
+        return null;
+    const b = bounds(ctx.grid, ctx.cells);
+    const inside = cellsInRectangle(ctx.grid, b);
+    return inside && inside.size >= 2 ? { bounds: b, cells: inside } : null;
+}
+
+// With a caret only the cell around it matters (no grid is read, so typing in a large table
+// stays cheap); a wider selection reads the grid to see whether it can be merged.
+flagProviders.push((set, sel, range) => {
+    const cell = sel === kSelText && range ? cellOf(range.startContainer) : null;
+    const inTable = !!cell && !!tableOf(cell);
+    for (const id of [14, 15, 16, 17, 20, 21])
+        set(id, inTable ? F_ENABLED : 0);
+    let mergeable = false;
+    if (inTable && !range.collapsed) {
+        const ctx = tableContext();
+        mergeable = !!ctx && !!mergeRectangle(ctx);
+    }
+    set(18, mergeable ? F_ENABLED : 0);
+    set(19, inTable && (cell.rowSpan > 1 || cell.colSpan > 1) ? F_ENABLED : 0);
+    set(22, sel === kSelText ? F_ENABLED : 0);
+});
+
+// ---- compiled once the page is editable ----
+
+function newCellLike(cell) {
+    const created = document.createElement(cell && cell.tagName === 'TH' ? 'th' : 'td');
+    return created;
 }
 
 function setSpan(cell, name, value) {
@@ -267,14 +294,6 @@ function removeTable(table) {
                                     : parent.childNodes.length);
 }
 
-function mergeRectangle(ctx) {
-    if (ctx.cells.length < 2)
-        return null;
-    const b = bounds(ctx.grid, ctx.cells);
-    const inside = cellsInRectangle(ctx.grid, b);
-    return inside && inside.size >= 2 ? { bounds: b, cells: inside } : null;
-}
-
 // 18: the selected rectangle becomes its top-left cell, holding the content of all of them.
 function mergeCells(ctx) {
     const merge = mergeRectangle(ctx);
@@ -381,20 +400,3 @@ commandHandlers[22] = (input) => {
         return true;
     });
 };
-
-// With a caret only the cell around it matters (no grid is read, so typing in a large table
-// stays cheap); a wider selection reads the grid to see whether it can be merged.
-flagProviders.push((set, sel, range) => {
-    const cell = sel === kSelText && range ? cellOf(range.startContainer) : null;
-    const inTable = !!cell && !!tableOf(cell);
-    for (const id of [14, 15, 16, 17, 20, 21])
-        set(id, inTable ? F_ENABLED : 0);
-    let mergeable = false;
-    if (inTable && !range.collapsed) {
-        const ctx = tableContext();
-        mergeable = !!ctx && !!mergeRectangle(ctx);
-    }
-    set(18, mergeable ? F_ENABLED : 0);
-    set(19, inTable && (cell.rowSpan > 1 || cell.colSpan > 1) ? F_ENABLED : 0);
-    set(22, sel === kSelText ? F_ENABLED : 0);
-});
