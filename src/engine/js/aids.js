@@ -3,7 +3,7 @@
 // DOM, in a saved page or on paper.
 
 const aids = {
-    frameSheet: new CSSStyleSheet(),
+    frameSheet: null, // the sheets, made when they first get rules
     sheets: [],
     frameFor: null,
 };
@@ -18,9 +18,13 @@ function installSheet(sheet) {
     document.adoptedStyleSheets = existing.concat(aids.sheets);
 }
 
-function setSheet(sheet, text) {
-    if (!text && !aids.sheets.includes(sheet))
-        return;
+function setSheet(name, text) {
+    let sheet = aids[name];
+    if (!sheet) {
+        if (!text)
+            return;
+        sheet = aids[name] = new CSSStyleSheet();
+    }
     sheet.replaceSync(text);
     installSheet(sheet);
 }
@@ -45,7 +49,7 @@ function updateFrame() {
     const el = control.element;
     if (!el || !el.isConnected) {
         if (aids.frameFor !== null) {
-            setSheet(aids.frameSheet, '');
+            setSheet('frameSheet', '');
             aids.frameFor = null;
         }
         return;
@@ -56,7 +60,7 @@ function updateFrame() {
     const selector = structuralSelector(el);
     const text = '@media screen { ' + selector + ' { ' + style + ' } }';
     if (aids.frameFor !== text) {
-        setSheet(aids.frameSheet, text);
+        setSheet('frameSheet', text);
         aids.frameFor = text;
     }
 }
@@ -154,22 +158,22 @@ function commentGlyph(comment) {
     return '<!-->';
 }
 
-aids.bordersSheet = new CSSStyleSheet();
-aids.detailsSheet = new CSSStyleSheet();
-aids.commentsSheet = new CSSStyleSheet();
+aids.bordersSheet = null;
+aids.detailsSheet = null;
+aids.commentsSheet = null;
 aids.showBorders = false;
 aids.showDetails = false;
 aids.commentsStale = false;
 
 function applyAids() {
-    setSheet(aids.bordersSheet, aids.showBorders ? kBorderRules : '');
-    setSheet(aids.detailsSheet, aids.showDetails ? '@media screen {\n' + detailRules() + '}' : '');
+    setSheet('bordersSheet', aids.showBorders ? kBorderRules : '');
+    setSheet('detailsSheet', aids.showDetails ? '@media screen {\n' + detailRules() + '}' : '');
     refreshCommentGlyphs();
 }
 
 function refreshCommentGlyphs() {
     aids.commentsStale = false;
-    setSheet(aids.commentsSheet, aids.showDetails ? '@media screen {\n' + commentRules() + '}'
+    setSheet('commentsSheet', aids.showDetails ? '@media screen {\n' + commentRules() + '}'
                                                   : '');
 }
 

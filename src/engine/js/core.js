@@ -39,15 +39,18 @@ function timed(fn) {
     };
 }
 
-const pushChannel = new MessageChannel();
-pushChannel.port1.onmessage = timed(() => {
-    engine.pushQueued = false;
-    pushState();
-});
-
+// Pushes are queued as messages (sooner than a timer); the channel is made on first use.
+let pushChannel = null;
 function schedulePush() {
     if (engine.pushQueued || !engine.initialised)
         return;
+    if (!pushChannel) {
+        pushChannel = new MessageChannel();
+        pushChannel.port1.onmessage = timed(() => {
+            engine.pushQueued = false;
+            pushState();
+        });
+    }
     engine.pushQueued = true;
     pushChannel.port2.postMessage(0);
 }
