@@ -108,15 +108,22 @@ void tst_CEditEngine::loadReportsTitleAndState()
     // The caret starts in the body, so text can be inserted straight away.
     QCOMPARE(f.engine->GetSelectionType(), CEditEngine::SelectionType::Text);
     {
-        // Keys sent the moment the load is reported, with no call before them, go to the start.
+        // The caret starts where typing goes, in the first text (the format bar shows its
+        // heading, not the body), and keys sent the moment the load is reported, with no call
+        // before them, land there.
         EngineFixture g;
-        QVERIFY(g.load(page(Simple("<p>first</p><p>second</p>"), QStringLiteral("keys.htm"))));
+        QVERIFY(g.load(page(Simple("\n  <script>var a;</script><h1> first</h1><p>second</p>"),
+                            QStringLiteral("keys.htm"))));
+        QVariant format;
+        QVERIFY(g.engine->ExecEngineCommand(EngineId::BlockFormat, {}, &format));
+        QCOMPARE(format.toString(), QStringLiteral("Heading 1"));
         g.input()->setFocus();
         QTest::keyClick(g.input(), 'x');
         QTest::keyClick(g.input(), 'y');
         QTRY_VERIFY_WITH_TIMEOUT(g.inputsReceived() >= 2, 30000);
         g.idle();
-        QCOMPARE(g.body(), QStringLiteral("<p>xyfirst</p><p>second</p>"));
+        QCOMPARE(g.body(),
+                 QStringLiteral("\n  <script>var a;</script><h1>xyfirst</h1><p>second</p>"));
     }
 
     // Reload reports the title again; a blank page reports an empty one.

@@ -174,14 +174,15 @@ document.addEventListener('beforeinput', (e) => {
         e.preventDefault();
 }, true);
 
-// Placing the selection lays the page out; the first state is told as if the caret were at
-// the start already, and the caret goes there right after the load event (or at once when a
-// call or a key needs it sooner).
+// Placing the selection lays the page out; the first state is told as if the caret were at the
+// start of the text already, and the caret goes there right after the load event (or at once
+// when a call or a key needs it sooner).
 function deferCaretToStart() {
     if (!document.body)
         return;
     const r = document.createRange();
-    r.setStart(document.body, 0);
+    const [node, offset] = startOfText();
+    r.setStart(node, offset);
     engine.pendingCaret = r;
     if (document.readyState === 'complete')
         setTimeout(placePendingCaret, 0);
@@ -202,7 +203,23 @@ function placeCaretAtStart() {
     const selection = document.getSelection();
     if (!body || !selection || selection.rangeCount)
         return;
-    selection.collapse(body, 0);
+    const [node, offset] = startOfText();
+    selection.collapse(node, offset);
+}
+
+// Where typing at the start of the page goes: the first character of the body's first text that
+// shows (a caret at the body itself would report the body's format while the text typed lands
+// in the heading or paragraph that starts the page), else the start of the body.
+const kNoTextParents = 'script, style, noscript, template, title, textarea, select, object';
+function startOfText() {
+    const body = document.body;
+    const walker = document.createTreeWalker(body, NodeFilter.SHOW_TEXT);
+    for (let n = walker.nextNode(); n; n = walker.nextNode()) {
+        const at = n.data.search(/\S/);
+        if (at >= 0 && !n.parentElement.closest(kNoTextParents))
+            return [n, at];
+    }
+    return [body, 0];
 }
 
 document.addEventListener('DOMContentLoaded', setUpEditing, true);
