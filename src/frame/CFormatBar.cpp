@@ -13,13 +13,23 @@
 #include <algorithm>
 
 // Each drop-down sits on a placeholder of the given width; the second and third start 5 pixels
-// further right than their placeholder.
-static QWidget *Holder(QComboBox *list, int width, int leftGap, QWidget *parent)
+// further right than their placeholder. A list whose entries must show whole (the block formats)
+// gets a wider placeholder when the font in use needs it.
+static QWidget *Holder(QComboBox *list, int width, int leftGap, QWidget *parent,
+                       bool fitEntries = false)
 {
     auto *holder = new QWidget(parent);
     auto *layout = new QHBoxLayout(holder);
     layout->setContentsMargins(leftGap, 0, 0, 0);
     layout->addWidget(list);
+    if (fitEntries) {
+        int longest = 0;
+        for (int i = 0; i < list->count(); ++i)
+            longest = std::max(longest, int(list->itemText(i).size()));
+        list->setMinimumContentsLength(longest);
+        list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        width = std::max(width, leftGap + list->minimumSizeHint().width());
+    }
     holder->setFixedWidth(width);
     return holder;
 }
@@ -58,7 +68,7 @@ CFormatBar::CFormatBar(CMDIFrameWnd *frame, QWidget *parent)
                           QStringLiteral("14"), QStringLiteral("18"), QStringLiteral("24"),
                           QStringLiteral("36")});
 
-    addWidget(Holder(m_blockFormat, 80, 0, this));
+    addWidget(Holder(m_blockFormat, 80, 0, this, true));
     addWidget(Holder(m_fontName, 150, 5, this));
     addWidget(Holder(m_fontSize, 50, 5, this));
 
