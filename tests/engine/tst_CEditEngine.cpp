@@ -721,9 +721,9 @@ void tst_CEditEngine::editableBeforeImagesArrive()
     TestHttpServer server;
     QVERIFY(server.isListening());
     server.stalled.insert("/slow.png");
-    const QString path = page(Simple("<p>text</p><img src=\"" + server.base().toLatin1() +
-                                     "/slow.png\">"),
-                              QString::fromUtf8("slow page \xc3\xa9#1%.htm"));
+    const QString path =
+        page(Simple("<p>text</p><img src=\"" + server.base().toLatin1() + "/slow.png\">"),
+             QString::fromUtf8("slow page \xc3\xa9#1%.htm"));
     EngineFixture f;
     QVERIFY(f.load(path));
     QCOMPARE(f.engine->GetTitle(), QStringLiteral("T"));
@@ -776,7 +776,8 @@ void tst_CEditEngine::httpPageLoadsAndSavesAs()
                                  "b</p></body></html>";
     server.replies.insert("/old", {"HTTP/1.1 302 Found\r\nLocation: /page.htm", {}});
     server.replies.insert(
-        "/page.htm", {"HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=windows-1252", pageBytes});
+        "/page.htm",
+        {"HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=windows-1252", pageBytes});
     const QString base = server.base();
     EngineFixture f;
     QVERIFY(f.load(base + "/old"));
