@@ -52,9 +52,9 @@ const char *const kRuntimeFiles[] = {
 };
 
 // The runtime files in one script, in their own function scope after the bootstrap object of
-// the load (a JSON literal built by QJsonDocument).
-// Each runtime file may have a marker line: what follows it is compiled once the page is
-// editable (the runtime's loadLate), the rest as the document is created.
+// the load (a JSON literal built by QJsonDocument). Each file may have a marker line: what
+// follows it goes into the text kLateSource, compiled once the page is editable (the runtime's
+// loadLate); the rest runs as the document is created.
 const QString kLateMarker = QStringLiteral("// ---- compiled once the page is editable ----");
 
 QString RuntimeSource(const QJsonObject &bootstrap)

@@ -1,9 +1,10 @@
 // Engine runtime: runs in the ApplicationWorld of the editing view (page scripts are off).
 // The files of this folder are concatenated into one function scope, in the order the C++
 // side lists them; this one comes first, after the host's kBootstrap ({ gen, token, options },
-// new for every load) and kLateSource (see loadLate). The host calls __pelionEngine.call(request) and gets the result back;
-// state goes to the host whenever it may have changed, the first time as soon as the page is
-// editable, as console lines beginning with the token (CEngineBridge reads them).
+// new for every load) and kLateSource (see loadLate). The host calls
+// __pelionEngine.call(request) and gets the result back; state goes to the host whenever it may
+// have changed, the first time as soon as the page is editable, as console lines beginning with
+// the token (CEngineBridge reads them).
 
 const kSelNone = 0, kSelText = 1, kSelControl = 2;
 
@@ -190,21 +191,16 @@ function deferCaretToStart() {
         window.addEventListener('load', () => setTimeout(placePendingCaret, 0), { once: true });
 }
 
+// The pending range is live, so it still names the same place if the page changed meanwhile.
 function placePendingCaret() {
-    if (!engine.pendingCaret)
+    const r = engine.pendingCaret;
+    if (!r)
         return;
     engine.pendingCaret = null;
-    placeCaretAtStart();
-    schedulePush();
-}
-
-function placeCaretAtStart() {
-    const body = document.body;
     const selection = document.getSelection();
-    if (!body || !selection || selection.rangeCount)
-        return;
-    const [node, offset] = startOfText();
-    selection.collapse(node, offset);
+    if (selection && !selection.rangeCount && r.startContainer.isConnected)
+        selection.collapse(r.startContainer, r.startOffset);
+    schedulePush();
 }
 
 // Where typing at the start of the page goes: the first character of the body's first text that
