@@ -1,6 +1,7 @@
 #include "app/CPelionApp.h"
 
 #include "app/CHelpWindow.h"
+#include "app/CStartupTrace.h"
 #include "frame/CChildFrame.h"
 #include "frame/CMainFrame.h"
 #include "page/CCEditDoc.h"
@@ -66,26 +67,35 @@ bool CPelionApp::InitInstance(const QStringList &arguments)
     SetMainWnd(m_mainFrame.get());
     m_mainFrame->SetApplicationTarget(this);
 
-    QString path;
+    CStartupTrace *trace = CStartupTrace::FromEnvironment(m_mainFrame.get());
+    if (trace)
+        trace->WatchWindow(m_mainFrame.get());
+
+    QStringList paths;
     for (const QString &argument : arguments) {
-        if (!argument.startsWith(QLatin1Char('-'))) {
-            path = argument;
-            break;
-        }
+        if (!argument.startsWith(QLatin1Char('-')))
+            paths.append(argument);
     }
-    if (path.isEmpty()) {
+    if (paths.isEmpty()) {
         OnFileNew();
     } else {
-        // A page named on the command line opens and stays open: the start-up work of the
-        // first New (settings file, random seed) is done here, without the blank page that
-        // would close itself.
+        // Pages named on the command line open, each in its own page window, and stay open:
+        // the start-up work of the first New (settings file, random seed) is done here, without
+        // the blank page that would close itself.
         DoFirstNewWork();
         std::srand(static_cast<unsigned>(std::time(nullptr)));
         SetFirstPageClosed();
-        const bool isUrl =
-            path.startsWith(QLatin1String("file:")) || path.startsWith(QLatin1String("http:"));
-        OpenDocumentFile(isUrl ? path : QFileInfo(path).absoluteFilePath());
+        for (const QString &path : paths) {
+            const bool isUrl =
+                path.startsWith(QLatin1String("file:")) || path.startsWith(QLatin1String("http:"));
+            PendingPath = isUrl ? path : QFileInfo(path).absoluteFilePath();
+            CDocument *document = OpenNewDocument();
+            if (trace)
+                trace->WatchPage(document);
+        }
     }
+    if (trace)
+        trace->AllPagesWatched();
 
     m_mainFrame->setAcceptDrops(true);
     m_mainFrame->showMaximized();

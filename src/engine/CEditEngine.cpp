@@ -8,6 +8,7 @@
 #include "engine/CPageCodec.h"
 #include "engine/CPageSchemeHandler.h"
 #include "engine/CSourceFilter.h"
+#include "engine/CWarmView.h"
 #include "toolkit/QtBridge.h"
 #include "util/FileUtil.h"
 
@@ -409,9 +410,15 @@ CEditEngine::CEditEngine(QWidget *parent)
 {
     d->stack = new QStackedLayout(this);
     d->stack->setContentsMargins(0, 0, 0, 0);
-    d->view = new QWebEngineView(this);
-    d->page = new CEnginePage(d->view);
-    d->view->setPage(d->page);
+    if (QWebEngineView *warm = CWarmView::Take()) {
+        d->view = warm;
+        d->view->setParent(this);
+        d->page = static_cast<CEnginePage *>(d->view->page());
+    } else {
+        d->view = new QWebEngineView(this);
+        d->page = new CEnginePage(d->view);
+        d->view->setPage(d->page);
+    }
     d->stack->addWidget(d->view);
     setFocusProxy(d->view);
 

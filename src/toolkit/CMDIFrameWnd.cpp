@@ -19,7 +19,14 @@ CMDIFrameWnd::CMDIFrameWnd(QWidget *parent)
     connect(m_area, &QMdiArea::subWindowActivated, this, &CMDIFrameWnd::OnSubWindowActivated);
 }
 
-CMDIFrameWnd::~CMDIFrameWnd() = default;
+CMDIFrameWnd::~CMDIFrameWnd()
+{
+    // The page windows still open go down with QWidget's destructor, after this object's own
+    // parts are gone: their activation and close signals must no longer reach it.
+    disconnect(m_area, nullptr, this, nullptr);
+    for (QMdiSubWindow *window : m_area->subWindowList())
+        disconnect(window, nullptr, this, nullptr);
+}
 
 void CMDIFrameWnd::AddChild(CMDIChildWnd *frame)
 {
