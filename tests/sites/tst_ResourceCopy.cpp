@@ -1,5 +1,6 @@
 #include "sites/ResourceCopy.h"
 
+#include "sites/PagePath.h"
 #include "sites/SiteDefinitions.h"
 #include "util/FileUtil.h"
 #include "util/ProfileFile.h"
