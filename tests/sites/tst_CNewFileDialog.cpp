@@ -5,6 +5,7 @@
 #include "util/ProfileFile.h"
 
 #include "../support/TempDir.h"
+#include "../support/TestFiles.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -32,17 +33,6 @@ private:
                 dialog.findChild<QPushButton *>("okButton"),
                 dialog.findChild<QPushButton *>("cancelButton")};
     }
-    static void write(const std::string &path, const std::string &text)
-    {
-        QVERIFY(util::MakeFolders(util::PathFolder(path)));
-        QVERIFY(util::WriteFileAtomic(path, text));
-    }
-    static std::string readAll(const std::string &path)
-    {
-        std::string text;
-        util::ReadFile(path, text);
-        return text;
-    }
     static QString q(const std::string &text) { return QString::fromStdString(text); }
 
     TempDir m_dir;
@@ -60,10 +50,10 @@ private slots:
             return QMessageBox::Ok;
         });
         const std::string program = m_dir.file("program/");
-        write(program + "Bin/qxlib.js", "// library");
-        write(program + "Bin/qxlib.css", "/* styles */");
-        write(program + "Bin/default.htt",
-              "<HTML><HEAD><TITLE></TITLE></HEAD><BODY></BODY></HTML>$(Copy) notes");
+        QVERIFY(writeFile(program + "Bin/qxlib.js", "// library"));
+        QVERIFY(writeFile(program + "Bin/qxlib.css", "/* styles */"));
+        QVERIFY(writeFile(program + "Bin/default.htt",
+                          "<HTML><HEAD><TITLE></TITLE></HEAD><BODY></BODY></HTML>$(Copy) notes"));
         util::SetProgramFolder(program);
         static int round = 0;
         m_site = m_dir.file("site" + std::to_string(++round));
@@ -82,9 +72,9 @@ private slots:
 
     void opensWithProposalAndPlaceholderSelected()
     {
-        write(m_site + "/index.html", "x");
-        write(m_site + "/b.htt", "x");
-        write(m_site + "/A.htt", "x");
+        QVERIFY(writeFile(m_site + "/index.html", "x"));
+        QVERIFY(writeFile(m_site + "/b.htt", "x"));
+        QVERIFY(writeFile(m_site + "/A.htt", "x"));
         CNewFileDialog dialog(m_profile);
         Controls c = controls(dialog);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("New FIle"));
@@ -107,9 +97,9 @@ private slots:
         QCOMPARE(c.templates->count(), 0);
 
         const std::string other = m_dir.file("other-site");
-        write(other + "/index.html", "x");
-        write(other + "/page0002.html", "x");
-        write(other + "/news.htt", "x");
+        QVERIFY(writeFile(other + "/index.html", "x"));
+        QVERIFY(writeFile(other + "/page0002.html", "x"));
+        QVERIFY(writeFile(other + "/news.htt", "x"));
         QString askedTitle, askedStart;
         CFolderDialog::SetHook([&](const QString &title, const QString &start) {
             askedTitle = title;
@@ -171,8 +161,9 @@ private slots:
 
     void okCreatesThePage()
     {
-        write(m_site + "/fancy.htt", "<HTML><HEAD><TITLE>Old</TITLE></HEAD><BODY>fancy</BODY>"
-                                     "</HTML>$(Copy) rest");
+        QVERIFY(writeFile(m_site + "/fancy.htt",
+                          "<HTML><HEAD><TITLE>Old</TITLE></HEAD><BODY>fancy</BODY>"
+                          "</HTML>$(Copy) rest"));
         CNewFileDialog dialog(m_profile);
         // The way File New runs it.
         CDialog::SetModalHook([](CDialog &d) {
