@@ -3,7 +3,7 @@
 #include "engine/CEditEngine.h"
 #include "engine/CEngineBridge.h"
 #include "engine/CEnginePage.h"
-#include "engine/CFindDialog.h"
+#include "engine/CFindDlg.h"
 #include "engine/CPageCodec.h"
 #include "engine/CPageSchemeHandler.h"
 #include "engine/CSourceFilter.h"
@@ -97,7 +97,7 @@ public:
     QPoint grid;
     bool constrain = false;
 
-    QPointer<CFindDialog> findDialog;
+    QPointer<CFindDlg> findDialog;
     std::unique_ptr<QPrinter> printer; // kept alive while a print job runs
     bool printing = false;
 

@@ -1,13 +1,13 @@
 #include "engine/CEditEnginePrivate.h"
 
-#include "engine/CFontPromptDialog.h"
-#include "engine/CInputPromptDialog.h"
+#include "engine/CFontPromptDlg.h"
+#include "engine/CInputPromptDlg.h"
 
 void CEditEnginePrivate::promptFind(const QString &text)
 {
     if (!findDialog) {
-        findDialog = new CFindDialog(q);
-        QObject::connect(findDialog, &CFindDialog::findRequested, q,
+        findDialog = new CFindDlg(q);
+        QObject::connect(findDialog, &CFindDlg::findRequested, q,
                          [this](const QVariantMap &options) {
                              exec(EngineId::Find, QJsonObject::fromVariantMap(options),
                                   [this](bool ok, const QVariant &found) {
@@ -26,7 +26,7 @@ void CEditEnginePrivate::promptFind(const QString &text)
 
 void CEditEnginePrivate::promptFont()
 {
-    CFontPromptDialog::Start start;
+    CFontPromptDlg::Start start;
     const auto checkState = [this](int command) {
         const int f = q->QueryEngineCommand(command);
         return (f & EngineFlag::Indeterminate) ? Qt::PartiallyChecked
@@ -39,7 +39,7 @@ void CEditEnginePrivate::promptFont()
     start.italic = checkState(EngineId::Italic);
     start.underline = checkState(EngineId::Underline);
     start.color = state.color;
-    auto *dialog = new CFontPromptDialog(start, q);
+    auto *dialog = new CFontPromptDlg(start, q);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
     QObject::connect(dialog, &QDialog::accepted, q, [this, dialog] {
@@ -55,7 +55,7 @@ void CEditEnginePrivate::promptInput(int id)
     const bool link = id == EngineId::Hyperlink;
     const QString initial =
         link ? (state.link.isEmpty() ? QStringLiteral("http://") : state.link) : QString();
-    auto *dialog = new CInputPromptDialog(
+    auto *dialog = new CInputPromptDlg(
         link ? CEditEngine::tr("Hyperlink") : CEditEngine::tr("Image"),
         link ? CEditEngine::tr("&Address:") : CEditEngine::tr("&Source:"), initial,
         link ? QString()

@@ -1,5 +1,5 @@
 #include "sites/CFolderDialog.h"
-#include "sites/CNewFileDialog.h"
+#include "sites/CNewFileDlg.h"
 #include "toolkit/MessageBox.h"
 #include "util/FileUtil.h"
 #include "util/ProfileFile.h"
@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QTest>
 
-class tst_CNewFileDialog : public QObject
+class tst_CNewFileDlg : public QObject
 {
     Q_OBJECT
 
@@ -23,7 +23,7 @@ private:
         QListWidget *templates;
         QPushButton *browse, *ok, *cancel;
     };
-    static Controls controls(CNewFileDialog &dialog)
+    static Controls controls(CNewFileDlg &dialog)
     {
         return {dialog.findChild<QLineEdit *>("siteFolderEdit"),
                 dialog.findChild<QLineEdit *>("fileNameEdit"),
@@ -75,7 +75,7 @@ private slots:
         QVERIFY(writeFile(m_site + "/index.html", "x"));
         QVERIFY(writeFile(m_site + "/b.htt", "x"));
         QVERIFY(writeFile(m_site + "/A.htt", "x"));
-        CNewFileDialog dialog(m_profile);
+        CNewFileDlg dialog(m_profile);
         Controls c = controls(dialog);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("New FIle"));
         QCOMPARE(c.site->text(), q(m_site));
@@ -91,7 +91,7 @@ private slots:
 
     void browseRefreshesAndStoresTheFolder()
     {
-        CNewFileDialog dialog(m_profile);
+        CNewFileDlg dialog(m_profile);
         Controls c = controls(dialog);
         QCOMPARE(c.name->text(), QStringLiteral("index.html"));
         QCOMPARE(c.templates->count(), 0);
@@ -123,7 +123,7 @@ private slots:
         std::string stored;
         QVERIFY(disk.GetString("General", "Site", stored));
         QCOMPARE(q(stored), q(other));
-        CNewFileDialog next(m_profile);
+        CNewFileDlg next(m_profile);
         QCOMPARE(controls(next).site->text(), q(other));
     }
 
@@ -148,7 +148,7 @@ private slots:
         QFETCH(QString, message);
         if (removeDefaultTemplate)
             QVERIFY(QFile::remove(q(util::ProgramFolder() + "Bin/default.htt")));
-        CNewFileDialog dialog(m_profile);
+        CNewFileDlg dialog(m_profile);
         Controls c = controls(dialog);
         c.site->setText(site == "SITE" ? q(m_site) : site);
         c.name->setText(name);
@@ -164,10 +164,10 @@ private slots:
         QVERIFY(writeFile(m_site + "/fancy.htt",
                           "<HTML><HEAD><TITLE>Old</TITLE></HEAD><BODY>fancy</BODY>"
                           "</HTML>$(Copy) rest"));
-        CNewFileDialog dialog(m_profile);
+        CNewFileDlg dialog(m_profile);
         // The way File New runs it.
         CDialog::SetModalHook([](CDialog &d) {
-            auto &self = static_cast<CNewFileDialog &>(d);
+            auto &self = static_cast<CNewFileDlg &>(d);
             Controls c = controls(self);
             c.templates->setCurrentRow(0);
             c.name->setText("about");
@@ -189,7 +189,7 @@ private slots:
 
     void defaultTemplateAndPlaceholderTitle()
     {
-        CNewFileDialog dialog(m_profile);
+        CNewFileDlg dialog(m_profile);
         QTest::mouseClick(controls(dialog).ok, Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(q(readAll(m_site + "/index.html")),
@@ -199,12 +199,12 @@ private slots:
 
     void cancelCreatesNothing()
     {
-        CNewFileDialog dialog(m_profile);
+        CNewFileDlg dialog(m_profile);
         QTest::mouseClick(controls(dialog).cancel, Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QVERIFY(util::ListFiles(m_site, "*").empty());
     }
 };
 
-QTEST_MAIN(tst_CNewFileDialog)
-#include "tst_CNewFileDialog.moc"
+QTEST_MAIN(tst_CNewFileDlg)
+#include "tst_CNewFileDlg.moc"
