@@ -1,4 +1,4 @@
-#include "engine/CInputPromptDialog.h"
+#include "engine/CInputPromptDlg.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -8,9 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CInputPromptDialog::CInputPromptDialog(const QString &title, const QString &label,
-                                       const QString &initial, const QString &browseFilter,
-                                       QWidget *parent)
+CInputPromptDlg::CInputPromptDlg(const QString &title, const QString &label, const QString &initial,
+                                 const QString &browseFilter, QWidget *parent)
     : QDialog(parent)
     , m_text(new QLineEdit(initial, this))
 {
@@ -42,7 +41,7 @@ CInputPromptDialog::CInputPromptDialog(const QString &title, const QString &labe
     setMinimumWidth(400);
 }
 
-QString CInputPromptDialog::Text() const
+QString CInputPromptDlg::Text() const
 {
     return m_text->text().trimmed();
 }

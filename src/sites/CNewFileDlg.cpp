@@ -1,4 +1,4 @@
-#include "sites/CNewFileDialog.h"
+#include "sites/CNewFileDlg.h"
 
 #include "sites/CFolderDialog.h"
 #include "sites/NewPage.h"
@@ -32,7 +32,7 @@ public:
 
 } // namespace
 
-CNewFileDialog::CNewFileDialog(ProfileFile &profile, QWidget *parent)
+CNewFileDlg::CNewFileDlg(ProfileFile &profile, QWidget *parent)
     : CDialog(parent)
     , m_profile(profile)
 {
@@ -90,9 +90,9 @@ CNewFileDialog::CNewFileDialog(ProfileFile &profile, QWidget *parent)
     layout->addLayout(buttons);
     setMinimumWidth(480);
 
-    connect(m_browseButton, &QPushButton::clicked, this, &CNewFileDialog::OnBrowse);
-    connect(m_okButton, &QPushButton::clicked, this, &CNewFileDialog::accept);
-    connect(m_cancelButton, &QPushButton::clicked, this, &CNewFileDialog::reject);
+    connect(m_browseButton, &QPushButton::clicked, this, &CNewFileDlg::OnBrowse);
+    connect(m_okButton, &QPushButton::clicked, this, &CNewFileDlg::accept);
+    connect(m_cancelButton, &QPushButton::clicked, this, &CNewFileDlg::reject);
 
     m_siteFolder = toQt(CurrentSiteFolder(m_profile));
     m_title = toQt(std::string(kTitlePlaceholder));
@@ -102,7 +102,7 @@ CNewFileDialog::CNewFileDialog(ProfileFile &profile, QWidget *parent)
     OnInitDialog();
 }
 
-void CNewFileDialog::DoDataExchange(CDataExchange &dx)
+void CNewFileDlg::DoDataExchange(CDataExchange &dx)
 {
     DDX_Text(dx, m_siteEdit, m_siteFolder);
     DDX_Text(dx, m_nameEdit, m_fileName);
@@ -115,14 +115,14 @@ void CNewFileDialog::DoDataExchange(CDataExchange &dx)
     }
 }
 
-void CNewFileDialog::OnInitDialog()
+void CNewFileDlg::OnInitDialog()
 {
     // Typing replaces the placeholder title.
     m_titleEdit->setFocus();
     m_titleEdit->selectAll();
 }
 
-void CNewFileDialog::fillTemplates()
+void CNewFileDlg::fillTemplates()
 {
     m_templates->clear();
     for (const std::string &name : ListTemplates(fromQt(m_siteFolder)))
@@ -130,7 +130,7 @@ void CNewFileDialog::fillTemplates()
     m_template.clear();
 }
 
-void CNewFileDialog::OnBrowse()
+void CNewFileDlg::OnBrowse()
 {
     UpdateData(true);
     QString folder;
@@ -145,7 +145,7 @@ void CNewFileDialog::OnBrowse()
     m_profile.Save();
 }
 
-void CNewFileDialog::accept()
+void CNewFileDlg::accept()
 {
     if (!UpdateData(true))
         return;

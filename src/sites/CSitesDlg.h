@@ -14,12 +14,12 @@ class QPushButton;
 // with the Name text (ignoring case); Update and Delete only while a site is selected. The list
 // is sorted ignoring case, so the order Update and Delete write is alphabetical, while Add Site
 // appends.
-class CSitesDialog : public CDialog
+class CSitesDlg : public CDialog
 {
     Q_OBJECT
 
 public:
-    explicit CSitesDialog(ProfileFile &profile, QWidget *parent = nullptr);
+    explicit CSitesDlg(ProfileFile &profile, QWidget *parent = nullptr);
 
     void OnAddSite();
     void OnUpdate();

@@ -6,13 +6,13 @@ class QLineEdit;
 
 // A one-line prompt of the component (the address of a link, the source of an image), with an
 // optional "Browse..." button that fills the line from a file dialog.
-class CInputPromptDialog : public QDialog
+class CInputPromptDlg : public QDialog
 {
     Q_OBJECT
 
 public:
-    CInputPromptDialog(const QString &title, const QString &label, const QString &initial,
-                       const QString &browseFilter = QString(), QWidget *parent = nullptr);
+    CInputPromptDlg(const QString &title, const QString &label, const QString &initial,
+                    const QString &browseFilter = QString(), QWidget *parent = nullptr);
 
     QString Text() const;
 

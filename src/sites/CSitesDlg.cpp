@@ -1,4 +1,4 @@
-#include "sites/CSitesDialog.h"
+#include "sites/CSitesDlg.h"
 
 #include "sites/CFolderDialog.h"
 #include "sites/SiteDefinitions.h"
@@ -33,7 +33,7 @@ public:
 
 } // namespace
 
-CSitesDialog::CSitesDialog(ProfileFile &profile, QWidget *parent)
+CSitesDlg::CSitesDlg(ProfileFile &profile, QWidget *parent)
     : CDialog(parent)
     , m_profile(profile)
 {
@@ -98,14 +98,14 @@ CSitesDialog::CSitesDialog(ProfileFile &profile, QWidget *parent)
     layout->addLayout(fields);
     layout->addLayout(buttons);
 
-    connect(m_list, &QListWidget::itemSelectionChanged, this, &CSitesDialog::onSelectionChanged);
-    connect(m_nameEdit, &QLineEdit::textChanged, this, &CSitesDialog::updateButtons);
-    connect(m_rootEdit, &QLineEdit::textChanged, this, &CSitesDialog::updateButtons);
-    connect(m_addButton, &QPushButton::clicked, this, &CSitesDialog::OnAddSite);
-    connect(m_updateButton, &QPushButton::clicked, this, &CSitesDialog::OnUpdate);
-    connect(m_deleteButton, &QPushButton::clicked, this, &CSitesDialog::OnDelete);
-    connect(m_browseButton, &QPushButton::clicked, this, &CSitesDialog::OnBrowse);
-    connect(m_closeButton, &QPushButton::clicked, this, &CSitesDialog::reject);
+    connect(m_list, &QListWidget::itemSelectionChanged, this, &CSitesDlg::onSelectionChanged);
+    connect(m_nameEdit, &QLineEdit::textChanged, this, &CSitesDlg::updateButtons);
+    connect(m_rootEdit, &QLineEdit::textChanged, this, &CSitesDlg::updateButtons);
+    connect(m_addButton, &QPushButton::clicked, this, &CSitesDlg::OnAddSite);
+    connect(m_updateButton, &QPushButton::clicked, this, &CSitesDlg::OnUpdate);
+    connect(m_deleteButton, &QPushButton::clicked, this, &CSitesDlg::OnDelete);
+    connect(m_browseButton, &QPushButton::clicked, this, &CSitesDlg::OnBrowse);
+    connect(m_closeButton, &QPushButton::clicked, this, &CSitesDlg::reject);
 
     for (const std::string &name : SiteDefinitions(m_profile).Names())
         m_list->addItem(new SiteItem(toQt(name)));
@@ -114,20 +114,20 @@ CSitesDialog::CSitesDialog(ProfileFile &profile, QWidget *parent)
     m_nameEdit->setFocus();
 }
 
-void CSitesDialog::DoDataExchange(CDataExchange &dx)
+void CSitesDlg::DoDataExchange(CDataExchange &dx)
 {
     DDX_Text(dx, m_nameEdit, m_name);
     DDX_Text(dx, m_rootEdit, m_rootFolder);
     DDX_Text(dx, m_subEdit, m_subFolder);
 }
 
-void CSitesDialog::OnInitDialog()
+void CSitesDlg::OnInitDialog()
 {
     updateButtons();
     m_nameEdit->setFocus();
 }
 
-void CSitesDialog::updateButtons()
+void CSitesDlg::updateButtons()
 {
     const bool selected = !m_list->selectedItems().isEmpty();
     m_updateButton->setEnabled(selected);
@@ -140,7 +140,7 @@ void CSitesDialog::updateButtons()
     m_addButton->setEnabled(!name.isEmpty() && !m_rootEdit->text().isEmpty() && !prefixTaken);
 }
 
-void CSitesDialog::onSelectionChanged()
+void CSitesDlg::onSelectionChanged()
 {
     const QList<QListWidgetItem *> selected = m_list->selectedItems();
     if (!selected.isEmpty()) {
@@ -155,7 +155,7 @@ void CSitesDialog::onSelectionChanged()
     updateButtons();
 }
 
-void CSitesDialog::OnBrowse()
+void CSitesDlg::OnBrowse()
 {
     UpdateData(true);
     QString folder;
@@ -168,7 +168,7 @@ void CSitesDialog::OnBrowse()
     updateButtons();
 }
 
-void CSitesDialog::OnAddSite()
+void CSitesDlg::OnAddSite()
 {
     UpdateData(true);
     const std::string name = fromQt(m_name.trimmed());
@@ -192,7 +192,7 @@ void CSitesDialog::OnAddSite()
     updateButtons();
 }
 
-void CSitesDialog::OnUpdate()
+void CSitesDlg::OnUpdate()
 {
     const QList<QListWidgetItem *> selected = m_list->selectedItems();
     if (selected.isEmpty())
@@ -214,7 +214,7 @@ void CSitesDialog::OnUpdate()
     OnAddSite();
 }
 
-void CSitesDialog::OnDelete()
+void CSitesDlg::OnDelete()
 {
     const QList<QListWidgetItem *> selected = m_list->selectedItems();
     if (selected.isEmpty() || selected.first()->text().isEmpty())
@@ -232,7 +232,7 @@ void CSitesDialog::OnDelete()
     updateButtons();
 }
 
-void CSitesDialog::removeSelected()
+void CSitesDlg::removeSelected()
 {
     const QList<QListWidgetItem *> selected = m_list->selectedItems();
     if (selected.isEmpty())
@@ -243,7 +243,7 @@ void CSitesDialog::removeSelected()
     writeList();
 }
 
-void CSitesDialog::writeList()
+void CSitesDlg::writeList()
 {
     std::vector<std::string> names;
     for (int i = 0; i < m_list->count(); ++i)

@@ -1,4 +1,4 @@
-#include "engine/CFontPromptDialog.h"
+#include "engine/CFontPromptDlg.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CFontPromptDialog::CFontPromptDialog(const Start &start, QWidget *parent)
+CFontPromptDlg::CFontPromptDlg(const Start &start, QWidget *parent)
     : QDialog(parent)
     , m_start(start)
     , m_face(new QFontComboBox(this))
@@ -66,7 +66,7 @@ CFontPromptDialog::CFontPromptDialog(const Start &start, QWidget *parent)
     layout->addWidget(buttons);
 }
 
-void CFontPromptDialog::showColour()
+void CFontPromptDlg::showColour()
 {
     if (m_color < 0) {
         m_colourButton->setText(tr("Automatic..."));
@@ -78,7 +78,7 @@ void CFontPromptDialog::showColour()
                                 .arg((m_color >> 16) & 0xff, 2, 16, QLatin1Char('0')));
 }
 
-QVariantMap CFontPromptDialog::Values() const
+QVariantMap CFontPromptDlg::Values() const
 {
     QVariantMap values;
     const QString face = m_face->currentText().trimmed();

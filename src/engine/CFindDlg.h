@@ -11,12 +11,12 @@ class QRadioButton;
 // The component's find bar: text, match case, direction and wrap. Modeless; every "Find Next"
 // asks for the next match (findRequested with the find command's input map), and the owner
 // reports back with ShowResult.
-class CFindDialog : public QDialog
+class CFindDlg : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit CFindDialog(QWidget *parent = nullptr);
+    explicit CFindDlg(QWidget *parent = nullptr);
 
     void SetText(const QString &text);
     QVariantMap Options() const; // { text, matchCase, backwards, wrap }

@@ -1,5 +1,5 @@
 #include "sites/CFolderDialog.h"
-#include "sites/CSitesDialog.h"
+#include "sites/CSitesDlg.h"
 #include "toolkit/MessageBox.h"
 #include "util/ProfileFile.h"
 
@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 
-class tst_CSitesDialog : public QObject
+class tst_CSitesDlg : public QObject
 {
     Q_OBJECT
 
@@ -21,7 +21,7 @@ private:
         QLineEdit *name, *root, *sub;
         QPushButton *add, *update, *remove, *browse, *close;
     };
-    static Controls controls(CSitesDialog &dialog)
+    static Controls controls(CSitesDlg &dialog)
     {
         return {dialog.findChild<QListWidget *>("sitesList"),
                 dialog.findChild<QLineEdit *>("nameEdit"),
@@ -81,7 +81,7 @@ private slots:
         profile.SetString("Sites", "Items", "2");
         profile.SetString("Sites", "0", "zeta");
         profile.SetString("Sites", "1", "Alpha");
-        CSitesDialog dialog(profile);
+        CSitesDlg dialog(profile);
         Controls c = controls(dialog);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Add, Edit, Delete Sites"));
         QCOMPARE(c.list->count(), 2);
@@ -119,7 +119,7 @@ private slots:
         ProfileFile profile;
         profile.SetString("Sites", "Items", "1");
         profile.SetString("Sites", "0", "Site2");
-        CSitesDialog dialog(profile);
+        CSitesDlg dialog(profile);
         Controls c = controls(dialog);
         c.name->setText(name);
         c.root->setText(root);
@@ -131,7 +131,7 @@ private slots:
         const std::string path = m_dir.file("add.ini");
         ProfileFile profile;
         profile.Load(path);
-        CSitesDialog dialog(profile);
+        CSitesDlg dialog(profile);
         Controls c = controls(dialog);
         addSite(c, "Home", "/srv/Web/Home/", "Media");
 
@@ -157,7 +157,7 @@ private slots:
     void selectingShowsTheSite()
     {
         ProfileFile profile;
-        CSitesDialog dialog(profile);
+        CSitesDlg dialog(profile);
         Controls c = controls(dialog);
         addSite(c, "Home", "/srv/Home", "pics");
         addSite(c, "Blog", "/srv/blog", "");
@@ -174,7 +174,7 @@ private slots:
         const std::string path = m_dir.file("delete.ini");
         ProfileFile profile;
         profile.Load(path);
-        CSitesDialog dialog(profile);
+        CSitesDlg dialog(profile);
         Controls c = controls(dialog);
         addSite(c, "gamma", "/srv/g", "Media");
         addSite(c, "Beta", "/srv/b", "Media");
@@ -207,7 +207,7 @@ private slots:
         const std::string path = m_dir.file("update.ini");
         ProfileFile profile;
         profile.Load(path);
-        CSitesDialog dialog(profile);
+        CSitesDlg dialog(profile);
         Controls c = controls(dialog);
         addSite(c, "Home", "/srv/home", "Media");
         addSite(c, "Blog", "/srv/blog", "Media");
@@ -234,7 +234,7 @@ private slots:
     void collidingNamesAreRefused()
     {
         ProfileFile profile;
-        CSitesDialog dialog(profile);
+        CSitesDlg dialog(profile);
         Controls c = controls(dialog);
         addSite(c, "Items", "/srv/items", "Media");
         QCOMPARE(m_messages.size(), 1);
@@ -245,7 +245,7 @@ private slots:
     void browseSetsTheRootFolder()
     {
         ProfileFile profile;
-        CSitesDialog dialog(profile);
+        CSitesDlg dialog(profile);
         Controls c = controls(dialog);
         QString askedTitle, askedStart = "unset";
         CFolderDialog::SetHook([&](const QString &title, const QString &start) {
@@ -271,7 +271,7 @@ private slots:
         const std::string path = m_dir.file("close.ini");
         ProfileFile profile;
         profile.Load(path);
-        CSitesDialog dialog(profile);
+        CSitesDlg dialog(profile);
         Controls c = controls(dialog);
         c.name->setText("Typed");
         c.root->setText("/srv/typed");
@@ -282,5 +282,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_CSitesDialog)
-#include "tst_CSitesDialog.moc"
+QTEST_MAIN(tst_CSitesDlg)
+#include "tst_CSitesDlg.moc"

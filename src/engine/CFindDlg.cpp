@@ -1,4 +1,4 @@
-#include "engine/CFindDialog.h"
+#include "engine/CFindDlg.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -10,7 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-CFindDialog::CFindDialog(QWidget *parent)
+CFindDlg::CFindDlg(QWidget *parent)
     : QDialog(parent)
     , m_text(new QLineEdit(this))
     , m_matchCase(new QCheckBox(tr("Match &case"), this))
@@ -60,13 +60,13 @@ CFindDialog::CFindDialog(QWidget *parent)
     layout->addWidget(buttons);
 }
 
-void CFindDialog::SetText(const QString &text)
+void CFindDlg::SetText(const QString &text)
 {
     m_text->setText(text);
     m_text->selectAll();
 }
 
-QVariantMap CFindDialog::Options() const
+QVariantMap CFindDlg::Options() const
 {
     return {{QStringLiteral("text"), m_text->text()},
             {QStringLiteral("matchCase"), m_matchCase->isChecked()},
@@ -74,7 +74,7 @@ QVariantMap CFindDialog::Options() const
             {QStringLiteral("wrap"), m_wrap->isChecked()}};
 }
 
-void CFindDialog::ShowResult(bool found)
+void CFindDlg::ShowResult(bool found)
 {
     m_status->setText(found ? QString() : tr("The text was not found."));
 }

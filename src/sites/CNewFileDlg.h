@@ -14,12 +14,12 @@ class QPushButton;
 // templates, and on OK creates the page there (the default template when none is selected).
 // After OK, CreatedPath() is the page to open. Choosing a folder with "..." stores it as the
 // current site folder of the profile at once, even when the dialog is then cancelled.
-class CNewFileDialog : public CDialog
+class CNewFileDlg : public CDialog
 {
     Q_OBJECT
 
 public:
-    explicit CNewFileDialog(ProfileFile &profile, QWidget *parent = nullptr);
+    explicit CNewFileDlg(ProfileFile &profile, QWidget *parent = nullptr);
 
     std::string CreatedPath() const { return m_createdPath; }
 

@@ -11,7 +11,7 @@ class QPushButton;
 // The component's font dialog: face, size (1-7), bold, italic, underline and colour for the
 // selection. Starts from the selection's values; Values() holds only what the user set, in the
 // font command's input map (colour red in the low byte, -1 automatic).
-class CFontPromptDialog : public QDialog
+class CFontPromptDlg : public QDialog
 {
     Q_OBJECT
 
@@ -23,7 +23,7 @@ public:
         Qt::CheckState bold = Qt::Unchecked, italic = Qt::Unchecked, underline = Qt::Unchecked;
         int color = -1;
     };
-    CFontPromptDialog(const Start &start, QWidget *parent = nullptr);
+    CFontPromptDlg(const Start &start, QWidget *parent = nullptr);
 
     QVariantMap Values() const;
 

@@ -1,17 +1,18 @@
 #include "sites/CFolderDialog.h"
-#include "sites/CNewFileDialog.h"
+#include "sites/CNewFileDlg.h"
 #include "toolkit/MessageBox.h"
 #include "util/FileUtil.h"
 #include "util/ProfileFile.h"
 
 #include "../support/TempDir.h"
+#include "../support/TestFiles.h"
 
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
-class tst_CNewFileDialog : public QObject
+class tst_CNewFileDlg : public QObject
 {
     Q_OBJECT
 
@@ -22,7 +23,7 @@ private:
         QListWidget *templates;
         QPushButton *browse, *ok, *cancel;
     };
-    static Controls controls(CNewFileDialog &dialog)
+    static Controls controls(CNewFileDlg &dialog)
     {
         return {dialog.findChild<QLineEdit *>("siteFolderEdit"),
                 dialog.findChild<QLineEdit *>("fileNameEdit"),
@@ -31,17 +32,6 @@ private:
                 dialog.findChild<QPushButton *>("browseButton"),
                 dialog.findChild<QPushButton *>("okButton"),
                 dialog.findChild<QPushButton *>("cancelButton")};
-    }
-    static void write(const std::string &path, const std::string &text)
-    {
-        QVERIFY(util::MakeFolders(util::PathFolder(path)));
-        QVERIFY(util::WriteFileAtomic(path, text));
-    }
-    static std::string readAll(const std::string &path)
-    {
-        std::string text;
-        util::ReadFile(path, text);
-        return text;
     }
     static QString q(const std::string &text) { return QString::fromStdString(text); }
 
@@ -60,10 +50,10 @@ private slots:
             return QMessageBox::Ok;
         });
         const std::string program = m_dir.file("program/");
-        write(program + "Bin/qxlib.js", "// library");
-        write(program + "Bin/qxlib.css", "/* styles */");
-        write(program + "Bin/default.htt",
-              "<HTML><HEAD><TITLE></TITLE></HEAD><BODY></BODY></HTML>$(Copy) notes");
+        QVERIFY(writeFile(program + "Bin/qxlib.js", "// library"));
+        QVERIFY(writeFile(program + "Bin/qxlib.css", "/* styles */"));
+        QVERIFY(writeFile(program + "Bin/default.htt",
+                          "<HTML><HEAD><TITLE></TITLE></HEAD><BODY></BODY></HTML>$(Copy) notes"));
         util::SetProgramFolder(program);
         static int round = 0;
         m_site = m_dir.file("site" + std::to_string(++round));
@@ -82,10 +72,10 @@ private slots:
 
     void opensWithProposalAndPlaceholderSelected()
     {
-        write(m_site + "/index.html", "x");
-        write(m_site + "/b.htt", "x");
-        write(m_site + "/A.htt", "x");
-        CNewFileDialog dialog(m_profile);
+        QVERIFY(writeFile(m_site + "/index.html", "x"));
+        QVERIFY(writeFile(m_site + "/b.htt", "x"));
+        QVERIFY(writeFile(m_site + "/A.htt", "x"));
+        CNewFileDlg dialog(m_profile);
         Controls c = controls(dialog);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("New FIle"));
         QCOMPARE(c.site->text(), q(m_site));
@@ -101,15 +91,15 @@ private slots:
 
     void browseRefreshesAndStoresTheFolder()
     {
-        CNewFileDialog dialog(m_profile);
+        CNewFileDlg dialog(m_profile);
         Controls c = controls(dialog);
         QCOMPARE(c.name->text(), QStringLiteral("index.html"));
         QCOMPARE(c.templates->count(), 0);
 
         const std::string other = m_dir.file("other-site");
-        write(other + "/index.html", "x");
-        write(other + "/page0002.html", "x");
-        write(other + "/news.htt", "x");
+        QVERIFY(writeFile(other + "/index.html", "x"));
+        QVERIFY(writeFile(other + "/page0002.html", "x"));
+        QVERIFY(writeFile(other + "/news.htt", "x"));
         QString askedTitle, askedStart;
         CFolderDialog::SetHook([&](const QString &title, const QString &start) {
             askedTitle = title;
@@ -133,7 +123,7 @@ private slots:
         std::string stored;
         QVERIFY(disk.GetString("General", "Site", stored));
         QCOMPARE(q(stored), q(other));
-        CNewFileDialog next(m_profile);
+        CNewFileDlg next(m_profile);
         QCOMPARE(controls(next).site->text(), q(other));
     }
 
@@ -158,7 +148,7 @@ private slots:
         QFETCH(QString, message);
         if (removeDefaultTemplate)
             QVERIFY(QFile::remove(q(util::ProgramFolder() + "Bin/default.htt")));
-        CNewFileDialog dialog(m_profile);
+        CNewFileDlg dialog(m_profile);
         Controls c = controls(dialog);
         c.site->setText(site == "SITE" ? q(m_site) : site);
         c.name->setText(name);
@@ -171,12 +161,13 @@ private slots:
 
     void okCreatesThePage()
     {
-        write(m_site + "/fancy.htt", "<HTML><HEAD><TITLE>Old</TITLE></HEAD><BODY>fancy</BODY>"
-                                     "</HTML>$(Copy) rest");
-        CNewFileDialog dialog(m_profile);
+        QVERIFY(writeFile(m_site + "/fancy.htt",
+                          "<HTML><HEAD><TITLE>Old</TITLE></HEAD><BODY>fancy</BODY>"
+                          "</HTML>$(Copy) rest"));
+        CNewFileDlg dialog(m_profile);
         // The way File New runs it.
         CDialog::SetModalHook([](CDialog &d) {
-            auto &self = static_cast<CNewFileDialog &>(d);
+            auto &self = static_cast<CNewFileDlg &>(d);
             Controls c = controls(self);
             c.templates->setCurrentRow(0);
             c.name->setText("about");
@@ -198,7 +189,7 @@ private slots:
 
     void defaultTemplateAndPlaceholderTitle()
     {
-        CNewFileDialog dialog(m_profile);
+        CNewFileDlg dialog(m_profile);
         QTest::mouseClick(controls(dialog).ok, Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(q(readAll(m_site + "/index.html")),
@@ -208,12 +199,12 @@ private slots:
 
     void cancelCreatesNothing()
     {
-        CNewFileDialog dialog(m_profile);
+        CNewFileDlg dialog(m_profile);
         QTest::mouseClick(controls(dialog).cancel, Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QVERIFY(util::ListFiles(m_site, "*").empty());
     }
 };
 
-QTEST_MAIN(tst_CNewFileDialog)
-#include "tst_CNewFileDialog.moc"
+QTEST_MAIN(tst_CNewFileDlg)
+#include "tst_CNewFileDlg.moc"

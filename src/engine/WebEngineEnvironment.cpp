@@ -1,4 +1,4 @@
-#include "toolkit/QtBridge.h"
+#include "engine/WebEngineEnvironment.h"
 
 #include <QByteArray>
 
