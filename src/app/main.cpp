@@ -1,7 +1,7 @@
 #include "app/CPelionApp.h"
 #include "engine/CEditEngine.h"
 #include "engine/CWarmView.h"
-#include "toolkit/QtBridge.h"
+#include "engine/WebEngineEnvironment.h"
 #include "util/FileUtil.h"
 
 #include <QApplication>

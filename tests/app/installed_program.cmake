@@ -20,9 +20,17 @@ foreach(file bin/pelion bin/pelion-tool share/pelion/Bin/default.htt share/pelio
         message(FATAL_ERROR "not installed: ${file}")
     endif()
 endforeach()
-if(EXISTS ${DATA}/CMakeLists.txt)
-    message(FATAL_ERROR "the data folder's build file was installed")
+if(EXISTS ${DATA}/CMakeLists.txt OR EXISTS ${DATA}/sources)
+    message(FATAL_ERROR "the data folder's build file or generators were installed")
 endif()
+# Every data folder of the source tree is installed, whatever its name.
+file(GLOB data_folders LIST_DIRECTORIES true RELATIVE ${SOURCE}/data ${SOURCE}/data/*)
+foreach(folder IN LISTS data_folders)
+    if(IS_DIRECTORY ${SOURCE}/data/${folder} AND NOT folder STREQUAL "sources"
+       AND NOT IS_DIRECTORY ${DATA}/${folder})
+        message(FATAL_ERROR "data folder not installed: ${folder}")
+    endif()
+endforeach()
 
 # A clean environment of a user: own home, no build-tree variables.
 set(ENV_ARGS -E env --unset=XDG_CONFIG_HOME --unset=XDG_CACHE_HOME HOME=${HOME_DIR})
