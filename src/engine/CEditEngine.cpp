@@ -88,6 +88,9 @@ QString RuntimeSource(const QJsonObject &bootstrap)
 
 const QString kRuntimeName = QStringLiteral("pelion-engine");
 
+// The largest page whose source an ordinary open keeps (see Load).
+constexpr qsizetype kKeepSourceLimit = 1 << 20;
+
 const char kBlankPage[] = "<html><head><title></title></head><body></body></html>";
 
 struct EngineState
@@ -514,8 +517,10 @@ bool CEditEngine::Load(const QString &path, bool filtered, int filterFlags)
     d->filtered = filtered;
     const bool utf16 = d->detection.charset.startsWith("UTF-16");
     // With source formatting on, every page keeps its source for the save (the ordinary open
-    // takes only that part of the filter: server blocks stay page text).
-    const bool keepSource = !utf16 && (filterFlags & EngineFilter::SourceFormatting);
+    // takes only that part of the filter: server blocks stay page text). Pages above the size
+    // the writer can check whole in time keep the standard save for now.
+    const bool keepSource = !utf16 && (filterFlags & EngineFilter::SourceFormatting) &&
+                            d->original.size() <= kKeepSourceLimit;
     if (filtered || keepSource) {
         // The page text as the filter sees it; Chromium gets the filtered text in UTF-8 (the
         // save encodes in the page's own charset again).
