@@ -7,8 +7,8 @@
 //   QT_QPA_PLATFORM=offscreen build/benchmarks/save_fidelity benchmarks/corpus [--verbose]
 #include "engine/CEditEngine.h"
 #include "engine/CPageCodec.h"
+#include "engine/WebEngineEnvironment.h"
 #include "support/DomDigest.h"
-#include "toolkit/QtBridge.h"
 
 #include <QApplication>
 #include <QDir>
