@@ -13,7 +13,7 @@ namespace {
 const char kBlankPage[] = "<html><head><title></title></head><body></body></html>";
 
 // The largest page whose source an ordinary open keeps (see Load).
-constexpr qsizetype kKeepSourceLimit = 1 << 20;
+constexpr qsizetype kKeepSourceLimit = 256 * 1024;
 
 } // namespace
 
