@@ -9,7 +9,7 @@ if(PELION_BUILD_UI)
 endif()
 
 # save_fidelity: faithful saving over the pages of benchmarks/corpus (see SOURCES.md there) and
-# the save times of changed 1 MB and 5 MB pages; prints figures:
+# the save times of changed 0.25 MB and 5 MB pages; prints figures:
 #   QT_QPA_PLATFORM=offscreen build/benchmarks/save_fidelity benchmarks/corpus [--verbose]
 if(PELION_BUILD_UI)
     add_executable(save_fidelity ${CMAKE_CURRENT_LIST_DIR}/save_fidelity.cpp)
