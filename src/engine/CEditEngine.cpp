@@ -414,6 +414,11 @@ CEditEngine::CEditEngine(QWidget *parent)
     d->view->setPage(d->page);
     d->stack->addWidget(d->view);
     setFocusProxy(d->view);
+    // The browser's own menu (back, reload, save page...) has no place in an editor; the host
+    // shows its own.
+    d->view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(d->view, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { emit contextMenuRequested(d->view->mapToGlobal(at)); });
 
     d->scheme = CPageSchemeHandler::ForProfile(d->page->profile());
     d->bridge = new CEngineBridge(this);
@@ -1016,6 +1021,13 @@ void CEditEnginePrivate::enterBrowserMode()
     browserView = new QWebEngineView(q);
     auto *browserPage = new QWebEnginePage(page->profile(), browserView);
     browserView->setPage(browserPage);
+    browserView->setContextMenuPolicy(Qt::CustomContextMenu);
+    QPointer<QWebEngineView> shown = browserView;
+    QObject::connect(browserView, &QWidget::customContextMenuRequested, q,
+                     [this, shown](const QPoint &at) {
+                         if (shown)
+                             emit q->contextMenuRequested(shown->mapToGlobal(at));
+                     });
     stack->addWidget(browserView);
     stack->setCurrentWidget(browserView);
     QObject::connect(browserPage, &QWebEnginePage::printRequested, q,
