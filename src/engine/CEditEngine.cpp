@@ -216,6 +216,11 @@ CEditEngine::CEditEngine(QWidget *parent)
     }
     d->stack->addWidget(d->view);
     setFocusProxy(d->view);
+    // The browser's own menu (back, reload, save page...) has no place in an editor; the host
+    // shows its own.
+    d->view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(d->view, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { emit contextMenuRequested(d->view->mapToGlobal(at)); });
 
     d->scheme = CPageSchemeHandler::ForProfile(d->page->profile());
     d->bridge = new CEngineBridge(this);

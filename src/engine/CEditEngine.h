@@ -149,6 +149,9 @@ signals:
     void findResult(bool found);
     void printFinished(bool ok);
     void modeChanged(CEditEngine::Mode mode);
+    // The user asked for a context menu over the page (right button or menu key), at a
+    // global position; the component shows none of its own.
+    void contextMenuRequested(const QPoint &globalPos);
 
 private:
     std::unique_ptr<CEditEnginePrivate> d;
