@@ -3,8 +3,8 @@
 #include <QCursor>
 #include <QGuiApplication>
 
-// Bold, italic and underline on large selections: the runtime's own pass writes what Chromium's
-// command writes, is one undo step, and leaves the right state.
+// Bold, italic, underline, font face, size and colour on large selections: the runtime's own pass
+// writes what Chromium's command writes, is one undo step, and leaves the right state.
 class tst_CEditEngineFormatting : public EngineTestCase
 {
     Q_OBJECT
@@ -19,7 +19,7 @@ private slots:
 
 private:
     QString formatted(const QByteArray &body, const QString &select, int extend, int id,
-                      CEditEngine::FormattingPass pass, int *passes);
+                      const QVariant &input, CEditEngine::FormattingPass pass, int *passes);
 };
 
 static int Passes(EngineFixture &f, CEditEngine::FormattingPass pass)
@@ -34,8 +34,8 @@ static int Passes(EngineFixture &f, CEditEngine::FormattingPass pass)
 // Shift+Right) and running the command on the given path; passes gets the number of own passes
 // that ran.
 QString tst_CEditEngineFormatting::formatted(const QByteArray &body, const QString &select,
-                                             int extend, int id, CEditEngine::FormattingPass pass,
-                                             int *passes)
+                                             int extend, int id, const QVariant &input,
+                                             CEditEngine::FormattingPass pass, int *passes)
 {
     EngineFixture f;
     if (!f.load(page(Simple(body))))
@@ -47,7 +47,7 @@ QString tst_CEditEngineFormatting::formatted(const QByteArray &body, const QStri
         return QStringLiteral("(not found)");
     for (int i = 0; i < extend; ++i)
         f.key(Qt::Key_Right, Qt::ShiftModifier);
-    f.exec(id);
+    f.exec(id, input);
     *passes = Passes(f, CEditEngine::FormattingPass::Automatic);
     return f.body();
 }
@@ -55,6 +55,7 @@ QString tst_CEditEngineFormatting::formatted(const QByteArray &body, const QStri
 void tst_CEditEngineFormatting::ownPassWritesWhatTheCommandWrites_data()
 {
     QTest::addColumn<int>("id");
+    QTest::addColumn<QVariant>("input");
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QString>("select"); // empty: select all
     QTest::addColumn<int>("extend");
@@ -84,15 +85,49 @@ void tst_CEditEngineFormatting::ownPassWritesWhatTheCommandWrites_data()
         {"line break", "<p>a<br>b</p>", "", 0},
         {"list", "<ul><li>one</li><li>two <b>x</b></li></ul>", "", 0},
         {"leading space", "<p> <i>x</i> y</p>", "", 0},
+        {"chain of only children",
+         "<p><i><span class=\"k\"><font color=\"#00ff00\">x</font>"
+         "</span></i></p><p><span class=\"m\">y <i>z</i></span></p>",
+         "", 0},
         {"part of a paragraph", "<p>one two three</p>", "two", 0},
         {"across paragraphs", "<p>one two</p><p>three four</p>", "two", 4},
     };
-    for (const auto &[id, name] :
-         {std::pair{EngineId::Bold, "bold"}, std::pair{EngineId::Italic, "italic"},
-          std::pair{EngineId::Underline, "underline"}}) {
+    const Fixture fontFixtures[] = {
+        {"font with another value",
+         "<p><font color=\"#00ff00\" face=\"Courier New\" size=\"2\">"
+         "x</font> y</p>",
+         "", 0},
+        {"font that starts the run", "<p><font color=\"#00ff00\">x</font></p><p>z</p>", "", 0},
+        {"styled span",
+         "<p><span style=\"color: blue; font-family: Courier; font-size: 20px\">"
+         "a</span> b</p>",
+         "", 0},
+        {"value there already",
+         "<p><font face=\"Arial\" size=\"5\" color=\"#ff0000\">a</font>"
+         " b</p>",
+         "", 0},
+    };
+    struct Command
+    {
+        int id;
+        const char *name;
+        QVariant input;
+    };
+    for (const Command &c :
+         {Command{EngineId::Bold, "bold", {}}, Command{EngineId::Italic, "italic", {}},
+          Command{EngineId::Underline, "underline", {}},
+          Command{EngineId::FontName, "font name", QStringLiteral("Arial")},
+          Command{EngineId::FontSize, "font size", 5},
+          Command{EngineId::FontColor, "font colour", 0x0000ff}}) {
         for (const Fixture &fixture : fixtures)
-            QTest::addRow("%s: %s", name, fixture.name)
-                << int(id) << QByteArray(fixture.body) << QString::fromUtf8(fixture.select)
+            QTest::addRow("%s: %s", c.name, fixture.name)
+                << c.id << c.input << QByteArray(fixture.body) << QString::fromUtf8(fixture.select)
+                << fixture.extend;
+        if (c.id != EngineId::FontName && c.id != EngineId::FontSize && c.id != EngineId::FontColor)
+            continue;
+        for (const Fixture &fixture : fontFixtures)
+            QTest::addRow("%s: %s", c.name, fixture.name)
+                << c.id << c.input << QByteArray(fixture.body) << QString::fromUtf8(fixture.select)
                 << fixture.extend;
     }
 }
@@ -100,14 +135,15 @@ void tst_CEditEngineFormatting::ownPassWritesWhatTheCommandWrites_data()
 void tst_CEditEngineFormatting::ownPassWritesWhatTheCommandWrites()
 {
     QFETCH(int, id);
+    QFETCH(QVariant, input);
     QFETCH(QByteArray, body);
     QFETCH(QString, select);
     QFETCH(int, extend);
     int nativePasses = -1, ownPasses = -1;
-    const QString native =
-        formatted(body, select, extend, id, CEditEngine::FormattingPass::Native, &nativePasses);
+    const QString native = formatted(body, select, extend, id, input,
+                                     CEditEngine::FormattingPass::Native, &nativePasses);
     const QString own =
-        formatted(body, select, extend, id, CEditEngine::FormattingPass::Own, &ownPasses);
+        formatted(body, select, extend, id, input, CEditEngine::FormattingPass::Own, &ownPasses);
     QCOMPARE(nativePasses, 0);
     QCOMPARE(ownPasses, 1);
     QCOMPARE(own, native);

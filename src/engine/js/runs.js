@@ -1,4 +1,4 @@
-// Character formatting of large selections by the runtime itself. Chromium's bold, italic and
+// Character formatting of large selections by the runtime itself. Chromium's bold, italic,
 // underline lay the page out again for every run of text they wrap, so on a whole page of a few
 // thousand paragraphs they take minutes. The pass here does the same job in one walk over the
 // selection and writes the markup Chromium writes: the equivalent elements inside the selection
@@ -38,15 +38,15 @@ operations.ownPass = (request) => {
 const kCharacterStyles = {
     28: {
         command: 'bold', tag: 'B', equivalents: ['B', 'STRONG'], property: 'font-weight',
-        has: isBold, off: 'font-weight: normal;',
+        has: isBold, off: 'font-weight: normal;', on: /^(bold|bolder|[6-9]00)$/,
     },
     43: {
         command: 'italic', tag: 'I', equivalents: ['I', 'EM'], property: 'font-style',
-        has: isItalic, off: 'font-style: normal;',
+        has: isItalic, off: 'font-style: normal;', on: /^(italic|oblique)/,
     },
     57: {
         command: 'underline', tag: 'U', equivalents: ['U'], property: 'text-decoration',
-        has: isUnderlined, off: null, byStart: true,
+        has: isUnderlined, off: null, byStart: true, on: /underline/,
     },
 };
 
@@ -110,8 +110,57 @@ function contains(range, el) {
 }
 
 function carriesStyle(el, spec) {
-    return spec.equivalents.includes(el.tagName) ||
-           (el.style && el.style.getPropertyValue(spec.property) !== '');
+    if (spec.attribute ? el.tagName === 'FONT' && el.hasAttribute(spec.attribute)
+                       : spec.equivalents.includes(el.tagName))
+        return true;
+    return !!el.style && el.style.getPropertyValue(spec.property) !== '';
+}
+
+// Font face (36), size (37) and colour (38) go into <font> elements; the command always sets
+// the value, on the runs whose text shows another one.
+
+function fontSpec(id, input) {
+    if (id === 36) {
+        const face = String(input || '').trim();
+        return face && {
+            command: 'fontName', value: face, attribute: 'face', property: 'font-family',
+            has: (el) => getComputedStyle(el).fontFamily.replace(/["']/g, '') === face,
+        };
+    }
+    if (id === 37) {
+        const size = parseInt(input, 10);
+        return size >= 1 && size <= 7 && {
+            command: 'fontSize', value: String(size), attribute: 'size', property: 'font-size',
+            has: () => false, // Chromium does not read a size in pixels as the size it sets
+        };
+    }
+    const colour = Number(input);
+    if (!Number.isInteger(colour) || colour < 0)
+        return null;
+    const css = intToCss(colour & 0xffffff);
+    return {
+        command: 'foreColor', value: css, attribute: 'color', property: 'color',
+        has: (el) => colourToInt(getComputedStyle(el).color) === (colour & 0xffffff),
+    };
+}
+
+for (const id of [36, 37, 38]) {
+    const native = commandHandlers[id];
+    commandHandlers[id] = (input, request) => {
+        const spec = fontSpec(id, input);
+        const range = selectionRange();
+        if (spec && !control.element && range && !range.collapsed &&
+            selectionType() === kSelText && takesOwnPass(range, spec))
+            return journal.operation(() => {
+                const progress = new Progress();
+                try {
+                    return characterPass(spec, range, progress);
+                } finally {
+                    progress.end();
+                }
+            });
+        return native(input, request);
+    };
 }
 
 // Document order within the body.
@@ -278,31 +327,31 @@ function characterPass(spec, range, progress) {
     // The command takes the style off when all the selected text has it (underline: when the
     // text where the selection starts has it).
     const texts = shownTexts(span, styles);
-    const apply = spec.byStart ? !texts.length || !hasStyle(texts[0].parentElement)
-                               : !texts.every((t) => hasStyle(t.parentElement));
+    const apply = spec.attribute ? true
+                  : spec.byStart ? !texts.length || !hasStyle(texts[0].parentElement)
+                                 : !texts.every((t) => hasStyle(t.parentElement));
     if (texts.length >= kBusyThreshold)
         progress.start();
 
-    // Take away the elements and inline styles that set the style inside the selection.
-    const past = nextSkippingChildren(span.last);
-    const conflicting = [];
-    for (let n = span.first; n && n !== past; n = nextNode(n)) {
-        if (n.nodeType === Node.ELEMENT_NODE && carriesStyle(n, spec))
-            conflicting.push(n);
-    }
-    // The pass starts from the highest element that the selection holds whole, so that a run
-    // takes in the inline elements around its first text.
+    // Inside the selection, the elements and inline styles that set another value go first
+    // (all of them when the style goes off). The pass starts from the highest element that the
+    // selection holds whole, so that a run takes in the inline elements around its first text.
     let first = span.first;
     const last = span.last;
-    while (first.parentNode !== document.body && contains(range, first.parentNode)) {
+    while (first.parentNode !== document.body && contains(range, first.parentNode))
         first = first.parentNode;
-        if (carriesStyle(first, spec))
-            conflicting.push(first);
+    const past = nextSkippingChildren(last);
+    const conflicting = [];
+    for (let n = first; n && n !== past; n = nextNode(n)) {
+        if (n.nodeType === Node.ELEMENT_NODE && carriesStyle(n, spec) &&
+            (!apply || !setsValue(n, spec)))
+            conflicting.push(n);
     }
     for (const el of conflicting) {
+        const firstChild = el.firstChild, after = nextSkippingChildren(el);
+        const now = removeStyleFrom(el, spec);
         if (el === first)
-            first = el.firstChild || nextSkippingChildren(el);
-        removeStyleFrom(el, spec);
+            first = now || firstChild || after;
     }
     has.clear();
 
@@ -344,11 +393,46 @@ function characterPass(spec, range, progress) {
     }
     progress.at(50);
     let done = 0;
-    for (const [runStart, runEnd] of runs) {
+    for (let [runStart, runEnd] of runs) {
         if (++done % 512 === 0)
             progress.at(50 + Math.floor(50 * done / runs.length));
+        // What sets the style within the run goes; the new element sets it for all of it.
+        const runPast = nextSkippingChildren(runEnd);
+        const inRun = [];
+        for (let n = runStart; n && n !== runPast; n = nextNode(n)) {
+            if (n.nodeType === Node.ELEMENT_NODE && carriesStyle(n, spec))
+                inRun.push(n);
+        }
+        for (const el of inRun) {
+            const firstChild = el.firstChild, lastChild = el.lastChild;
+            const now = removeStyleFrom(el, spec);
+            if (el === runStart)
+                runStart = now || firstChild;
+            if (el === runEnd)
+                runEnd = now || lastChild;
+        }
+        if (!runStart || !runEnd)
+            continue;
+        // A run of one node goes down its chain of only children: the new element wraps the
+        // innermost content, and the deepest <font> on the way takes a font value itself.
+        let start = runStart, end = runEnd, font = null;
+        for (let c = runStart; c && start === end; c = c.firstChild) {
+            if (c.tagName === 'FONT')
+                font = c;
+            if (!c.firstChild)
+                break;
+            start = c.firstChild;
+            end = c.lastChild;
+        }
         let wrapper;
-        if (apply) {
+        if (spec.attribute && font) {
+            font.setAttribute(spec.attribute, spec.value);
+            continue;
+        }
+        if (spec.attribute) {
+            wrapper = document.createElement('font');
+            wrapper.setAttribute(spec.attribute, spec.value);
+        } else if (apply) {
             wrapper = document.createElement(spec.tag.toLowerCase());
         } else if (spec.off) {
             wrapper = document.createElement('span');
@@ -356,10 +440,17 @@ function characterPass(spec, range, progress) {
         } else {
             continue;
         }
-        surround(runStart, runEnd, wrapper);
+        surround(start, end, wrapper);
     }
 
+    // Putting the selection back makes Chromium lay the page out at once; a selection of the
+    // whole page is still in place.
     const selection = document.getSelection();
+    const now = selectionRange();
+    if (wholePage && now && now.startContainer === document.body && now.startOffset === 0 &&
+        now.endContainer === document.body && now.endOffset === document.body.childNodes.length) {
+        return true;
+    }
     const after = document.createRange();
     if (wholePage) {
         after.selectNodeContents(document.body);
@@ -403,10 +494,12 @@ class Progress {
 // An element that sets the style: an equivalent element goes (one with attributes becomes a
 // span that keeps them), a style property is dropped, and a span left without attributes goes.
 function removeStyleFrom(el, spec) {
-    if (spec.equivalents.includes(el.tagName)) {
+    if (spec.attribute && el.tagName === 'FONT') {
+        el.removeAttribute(spec.attribute);
+    } else if (!spec.attribute && spec.equivalents.includes(el.tagName)) {
         if (!el.attributes.length) {
-            unwrap(el);
-            return;
+            unwrapAtOnce(el);
+            return null;
         }
         const replacement = document.createElement('span');
         for (const a of Array.from(el.attributes))
@@ -422,13 +515,45 @@ function removeStyleFrom(el, spec) {
         if (!el.style.length)
             el.removeAttribute('style');
     }
-    if (el.tagName === 'SPAN' && !el.attributes.length)
-        unwrap(el);
+    if ((el.tagName === 'SPAN' || el.tagName === 'FONT') && !el.attributes.length) {
+        unwrapAtOnce(el);
+        return null;
+    }
+    return el;
+}
+
+// Whether an element that carries the style sets the very value the command sets.
+function setsValue(el, spec) {
+    if (spec.attribute) {
+        if (el.tagName === 'FONT' && el.hasAttribute(spec.attribute) &&
+            el.getAttribute(spec.attribute).toLowerCase() !== spec.value.toLowerCase())
+            return false;
+        const css = el.style ? el.style.getPropertyValue(spec.property) : '';
+        return !css || css.replace(/["']/g, '').toLowerCase() === spec.value.toLowerCase();
+    }
+    if (spec.equivalents.includes(el.tagName))
+        return true;
+    return spec.on.test(el.style.getPropertyValue(spec.property));
+}
+
+// The element's children take its place, in two changes (the children out, the element
+// replaced by them) that the history can take back.
+function unwrapAtOnce(el) {
+    const children = Array.from(el.childNodes);
+    el.replaceChildren();
+    el.replaceWith(...children);
 }
 
 // Wraps the siblings from first to last in the element, merged with an identical neighbour.
 function surround(first, last, wrapper) {
     const parent = first.parentNode;
+    if (first === parent.firstChild && last === parent.lastChild) {
+        // All the children: two changes for the history instead of one per child.
+        const children = Array.from(parent.childNodes);
+        parent.replaceChildren(wrapper);
+        wrapper.append(...children);
+        return;
+    }
     const stop = last.nextSibling;
     parent.insertBefore(wrapper, first);
     const nodes = [];
