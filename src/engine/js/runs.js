@@ -1,12 +1,14 @@
 // Character formatting of large selections by the runtime itself. Chromium's bold, italic,
-// underline lay the page out again for every run of text they wrap, so on a whole page of a few
-// thousand paragraphs they take minutes. The pass here does the same job in one walk over the
-// selection and writes the markup Chromium writes: the equivalent elements inside the selection
-// are taken away first (<b>/<strong>, <i>/<em>, <u> and the matching inline styles), then each
-// run of inline siblings that still lacks the style is wrapped in one element (<b>, <i>, <u>);
-// taking a style off wraps the runs that keep it through their block (a heading, a table header)
-// in a span that sets it back to normal. Selections below kOwnPassThreshold text nodes, and those
-// that begin or end inside an element the pass would have to split, keep Chromium's command.
+// underline and font commands lay the page out again for every run of text they wrap, so on a
+// whole page of a few thousand paragraphs they take minutes. The pass here does the same job in
+// one walk over the selection and writes the markup Chromium writes: inside the selection, what
+// sets another value goes first (all of it when a style goes off); then each run of inline
+// siblings whose text lacks the value loses what sets the style inside it (<b>/<strong>,
+// <i>/<em>, <u>, the <font> attribute, the inline style) and is wrapped in one element (<b>, <i>,
+// <u>, <font face|size|color>); taking bold or italic off wraps the runs that keep it through
+// their block (a heading, a table header) in a span that sets it back to normal. Selections below
+// kOwnPassThreshold text nodes, and those that begin or end inside an element the pass would have
+// to split, keep Chromium's command.
 
 const kOwnPassThreshold = 300;
 const kBusyThreshold = 2000; // text nodes from which a pass shows a wait cursor and progress
