@@ -9,6 +9,7 @@
 // keystroke, undo; "native" keeps every command on Chromium's path; "bare": the same commands
 // through execCommand in a bare editable view, each given up after a minute.
 #include "engine/CEditEngine.h"
+#include "engine/WebEngineEnvironment.h"
 #include "toolkit/QtBridge.h"
 #include "util/FileUtil.h"
 
