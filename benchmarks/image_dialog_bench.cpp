@@ -4,6 +4,7 @@
 //   refresh: from the keystroke that refreshes the preview (the counted one, and the last of a
 //     burst that the pause catches up with) to the new preview page loaded and its picture in
 //     the document, with a 4 KB preview page (median)
+#include "engine/WebEngineEnvironment.h"
 #include "insert/CBrowseEdit.h"
 #include "insert/CInsertImageDlg.h"
 #include "toolkit/CDialog.h"

@@ -4,6 +4,7 @@
 // headless runs, and the user's configuration and cache folders inside a temporary folder so
 // that nothing of the test is left in the real ones.
 
+#include "engine/WebEngineEnvironment.h"
 #include "toolkit/QtBridge.h"
 
 #include <QApplication>
