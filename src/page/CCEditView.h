@@ -68,9 +68,10 @@ public:
     // CCEditSite.
     using SiteFactory = std::function<CCEditSite *(CCEditView *view)>;
     static void SetSiteFactory(SiteFactory factory);
-    // The table dialog of the Insert Table command: fills html and returns true on OK.
+    // The table dialog of the Insert Table command: fills html and returns true on OK. The
+    // view runs CInsertTableDlg; tests may put another in its place.
     using TableDialog = std::function<bool(QWidget *parent, QString &html)>;
-    static void SetTableDialog(TableDialog dialog);
+    void SetTableDialog(TableDialog dialog) { m_tableDialog = std::move(dialog); }
 
 signals:
     // The page window opened successfully (first load finished); the property panel and the
@@ -81,6 +82,8 @@ signals:
 
 private:
     void RegisterCommands();
+    // The insert commands that open their dialogs (forms, table, media).
+    void RegisterInsertDialogs();
     CMainFrame *Frame() const;
     CMDIChildWnd *ChildFrame() const;
     FormatBarLists Lists() const;
@@ -131,4 +134,5 @@ private:
     QPointer<QMenu> m_styleMenu;
     QStringList m_styleMenuNames;
     QString m_styleMenuCurrent;
+    TableDialog m_tableDialog;
 };
