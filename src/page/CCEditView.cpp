@@ -1,10 +1,12 @@
 #include "page/CCEditView.h"
 
 #include "app/CPelionApp.h"
+#include "engine/CEditEngine.h"
 #include "engine/EngineIds.h"
 #include "frame/CFormatBar.h"
 #include "frame/CMainFrame.h"
 #include "frame/CTandemTabViewBar.h"
+#include "insert/InsertImage.h"
 #include "insert/SmallInserts.h"
 #include "page/CCEditDoc.h"
 #include "page/CCEditSite.h"
@@ -448,6 +450,23 @@ bool CCEditView::InsertHtmlAtSelection(const QString &fragment)
     return m_site && m_site->InsertHtmlAtSelection(fragment);
 }
 
+// What the image insertion needs of this page.
+static ImageInsertTarget ImageTargetOf(CCEditView *view)
+{
+    ImageInsertTarget target;
+    target.parent = view;
+    target.pagePath = view->PagePath();
+    if (CCEditSite *site = view->Site(); site && site->Engine())
+        target.imageNames = site->Engine()->GetPageImageNames();
+    target.insertHtml = [view](const QString &html) { return view->InsertHtmlAtSelection(html); };
+    return target;
+}
+
+bool CCEditView::InsertGalleryImage(const QString &file, bool clickFromPath)
+{
+    return ::InsertGalleryImage(ImageTargetOf(this), file, clickFromPath);
+}
+
 bool CCEditView::InsertHtmlInParentElement(const QString &where, const QString &fragment)
 {
     return m_site && m_site->InsertHtmlInParentElement(where, fragment);
@@ -715,6 +734,7 @@ void CCEditView::RegisterCommands()
         if (CMainFrame *frame = Frame(); frame && frame->SideBar())
             frame->SideBar()->EnableGalleryPanels(enabled);
     });
+    OnCommand(cmd::InsertImage, [this] { RunInsertImage(ImageTargetOf(this)); });
     OnCommand(cmd::HorizontalRule,
               [this] { InsertHtmlAtSelection(QString::fromLatin1(kHorizontalRuleHtml)); });
     OnCommand(cmd::NewLine, [this] { InsertHtmlAtSelection(QString::fromLatin1(kLineBreakHtml)); });

@@ -57,6 +57,10 @@ public:
 
     // Inserts HTML at the selection; false (nothing inserted) for an object selection.
     bool InsertHtmlAtSelection(const QString &fragment);
+    // The gallery's way into the Insert image dialog: a file for "Preview and Insert"
+    // (clickFromPath false) or one activated in the gallery tree (true: the click action comes
+    // from its path; files that are no images or lie in a background folder give false at once).
+    bool InsertGalleryImage(const QString &file, bool clickFromPath);
     bool InsertHtmlInParentElement(const QString &where, const QString &fragment);
 
     // Executes the five display options (25, 23, 24, 56, 55) on this view's component.
