@@ -63,6 +63,16 @@ public:
     bool InsertGalleryImage(const QString &file, bool clickFromPath);
     bool InsertHtmlInParentElement(const QString &where, const QString &fragment);
 
+    // Media: the media dialog (Sound/Media, and the gallery's options and preview entries,
+    // which preset source and video flag; the name then comes from the source); the player
+    // object with default options (the gallery's quick insert); the tag that plays a sound in
+    // the editor (nothing copied) and the stop that ends it (browser mode, then editor mode).
+    // The dialog and the quick insert copy the file into the page's resource folder first.
+    void InsertMediaWithDialog(const QString &source, bool video);
+    void QuickInsertMedia(const QString &file);
+    void PlaySoundInline(const QString &file);
+    void StopPlayingSound();
+
     // Executes the five display options (25, 23, 24, 56, 55) on this view's component.
     void ApplyDisplayOptions();
     // The format bar follows this view's component (when this is the active view).

@@ -96,6 +96,7 @@ private slots:
     void dialogFreeInserts();
     void insertDialogs_data();
     void insertDialogs();
+    void mediaInsertions();
 };
 
 // --- Page file commands -----------------------------------------------------------------------
@@ -416,10 +417,10 @@ void tst_CCEditView::enablingRules()
     ViewFixture shell;
     QVERIFY(shell.openPage());
     CTandemTabViewBar *side = shell.frame()->SideBar();
-    const int inserts[] = {2979,  32841, 32970, 33012, 33025, 33039, 33040,
-                           33043, 33044, 33045, 33046, 33047, 32977};
+    const int inserts[] = {2979,  32841, 32970, 33012, 33025, 33038, 33039,
+                           33040, 33043, 33044, 33045, 33046, 33047, 32977};
     // Inserts whose dialogs are not there yet stay disabled.
-    const int withoutHandler[] = {32968, 33011, 33014, 33015, 33038, 33054};
+    const int withoutHandler[] = {32968, 33011, 33014, 33015, 33054};
     for (int fontName : {0, int(EngineFlag::Enabled)}) {
         shell.site->flags[EngineId::FontName] = fontName;
         for (int id : inserts)
@@ -920,6 +921,58 @@ void tst_CCEditView::insertDialogs()
     QCOMPARE(shell.dialogTitles, (QStringList{title, title}));
     QCOMPARE(shell.site->inserted, QStringList{html});
     QVERIFY(shell.messages.isEmpty());
+}
+
+void tst_CCEditView::mediaInsertions()
+{
+    ViewFixture shell;
+    QVERIFY(shell.openPage());
+    QDir(shell.program).mkpath("clips");
+    const QString clip = shell.writePage("clips/My Clip.avi", "RIFF");
+    // The Sound/Media command: the dialog with the video flag, the file copied beside the page.
+    QString presetName;
+    shell.dialogAnswers.push_back([&](CDialog &dialog) {
+        presetName = dialog.findChild<QLineEdit *>("1003")->text();
+        dialog.findChild<QLineEdit *>("1003")->setText("intro");
+        for (QLineEdit *edit : dialog.findChildren<QLineEdit *>()) {
+            if (edit->parentWidget()->objectName() == "1002")
+                edit->setText(clip);
+        }
+        return AcceptDialog(dialog);
+    });
+    shell.frame()->RouteCommand(cmd::InsertMedia);
+    QCOMPARE(shell.dialogTitles, QStringList{"Insert media"});
+    QCOMPARE(presetName, QString());
+    QCOMPARE(shell.site->inserted.size(), 1);
+    QVERIFY2(shell.site->inserted.at(0).startsWith(
+                 "<OBJECT align=left classid=CLSID:22D6F312-B0F6-11D0-94AB-0080C74C7E95 "
+                 "id=\"intro\">\r\n<PARAM NAME=\"FileName\" VALUE=\"My Clip.avi\">\r\n"),
+             qPrintable(shell.site->inserted.at(0)));
+    QVERIFY(QFile::exists(shell.program + "My Clip.avi"));
+
+    // A gallery preset names the object after the file; the quick insert takes the defaults.
+    shell.site->inserted.clear();
+    shell.dialogAnswers.push_back([&](CDialog &dialog) {
+        presetName = dialog.findChild<QLineEdit *>("1003")->text();
+        return AcceptDialog(dialog);
+    });
+    shell.view->InsertMediaWithDialog(clip, false);
+    QCOMPARE(presetName, QStringLiteral("My_Clip"));
+    shell.view->QuickInsertMedia(clip);
+    QCOMPARE(shell.site->inserted.size(), 2);
+    QVERIFY(shell.site->inserted.at(0).contains("id=\"My_Clip\""));
+    QVERIFY(shell.site->inserted.at(1).contains("id=\"My_Clip\""));
+    QVERIFY(shell.site->inserted.at(1).contains("<PARAM NAME=\"PlayCount\" VALUE=\"1\">"));
+
+    // Listening in the editor: the tag with the full path, nothing copied; stop switches modes.
+    shell.site->inserted.clear();
+    shell.view->PlaySoundInline("/sounds/bell.wav");
+    QCOMPARE(shell.site->inserted, QStringList{"<BGSOUND SRC=\"/sounds/bell.wav\">"});
+    shell.site->calls.clear();
+    shell.view->StopPlayingSound();
+    QCOMPARE(shell.site->commandCalls().size(), 2);
+    QCOMPARE(shell.site->commandCalls().at(0).id, FindEngineCommandRow(cmd::BrowserMode)->engineId);
+    QCOMPARE(shell.site->commandCalls().at(1).id, FindEngineCommandRow(cmd::EditorMode)->engineId);
 }
 
 int main(int argc, char **argv)
