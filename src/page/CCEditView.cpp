@@ -41,7 +41,6 @@
 #include <memory>
 
 static CCEditView::SiteFactory s_siteFactory;
-static CCEditView::TableDialog s_tableDialog;
 
 // The insert commands: enabled while text can be inserted at the selection.
 static constexpr int kInsertCommands[] = {
@@ -67,11 +66,6 @@ QString CCEditView::LocalPathOfAddress(const QString &path)
 void CCEditView::SetSiteFactory(SiteFactory factory)
 {
     s_siteFactory = std::move(factory);
-}
-
-void CCEditView::SetTableDialog(TableDialog dialog)
-{
-    s_tableDialog = std::move(dialog);
 }
 
 CCEditView::CCEditView(QWidget *parent)
@@ -647,7 +641,7 @@ bool CCEditView::BuildInput(const EngineCommandRow &row, QVariant &input)
         // The table's HTML goes in at the selection; the component's own table command is
         // never run.
         QString html;
-        if (s_tableDialog && s_tableDialog(this, html))
+        if (m_tableDialog && m_tableDialog(this, html))
             InsertHtmlAtSelection(html);
         return false;
     }
@@ -885,8 +879,10 @@ void CCEditView::ShowContextMenu(const QPoint &globalPos)
 void CCEditView::RegisterCommands()
 {
     const auto always = [](CCmdUI &ui) { ui.Enable(true); };
+    // An insert command without a handler stays disabled.
     const auto canInsert = [this](CCmdUI &ui) {
-        ui.Enable(EngineFlags(EngineId::FontName) & EngineFlag::Enabled);
+        ui.Enable(DispatchOwn(ui.Id(), Offer::Probe, nullptr) &&
+                  (EngineFlags(EngineId::FontName) & EngineFlag::Enabled));
     };
 
     // Page file commands.
@@ -935,6 +931,7 @@ void CCEditView::RegisterCommands()
 
     // Insert commands: enabled while text can be inserted. The dialog-free ones are here; the
     // others get their handlers with their dialogs.
+    RegisterInsertDialogs();
     for (int id : kInsertCommands)
         OnUpdateCommand(id, canInsert);
     OnUpdateCommand(cmd::InsertTable, [this](CCmdUI &ui) {

@@ -72,6 +72,16 @@ public:
     bool InsertGalleryImage(const QString &file, bool clickFromPath);
     bool InsertHtmlInParentElement(const QString &where, const QString &fragment);
 
+    // Media: the media dialog (Sound/Media, and the gallery's options and preview entries,
+    // which preset source and video flag; the name then comes from the source); the player
+    // object with default options (the gallery's quick insert); the tag that plays a sound in
+    // the editor (nothing copied) and the stop that ends it (browser mode, then editor mode).
+    // The dialog and the quick insert copy the file into the page's resource folder first.
+    void InsertMediaWithDialog(const QString &source, bool video);
+    void QuickInsertMedia(const QString &file);
+    void PlaySoundInline(const QString &file);
+    void StopPlayingSound();
+
     // Executes the five display options (25, 23, 24, 56, 55) on this view's component.
     void ApplyDisplayOptions();
     // The format bar follows this view's component (when this is the active view).
@@ -86,9 +96,10 @@ public:
     // CCEditSite.
     using SiteFactory = std::function<CCEditSite *(CCEditView *view)>;
     static void SetSiteFactory(SiteFactory factory);
-    // The table dialog of the Insert Table command: fills html and returns true on OK.
+    // The table dialog of the Insert Table command: fills html and returns true on OK. The
+    // view runs CInsertTableDlg; tests may put another in its place.
     using TableDialog = std::function<bool(QWidget *parent, QString &html)>;
-    static void SetTableDialog(TableDialog dialog);
+    void SetTableDialog(TableDialog dialog) { m_tableDialog = std::move(dialog); }
 
 signals:
     // The page window opened successfully (first load finished); the property panel and the
@@ -99,6 +110,8 @@ signals:
 
 private:
     void RegisterCommands();
+    // The insert commands that open their dialogs (forms, table, media).
+    void RegisterInsertDialogs();
     CMainFrame *Frame() const;
     CMDIChildWnd *ChildFrame() const;
     FormatBarLists Lists() const;
@@ -158,4 +171,5 @@ private:
     QPointer<QMenu> m_styleMenu;
     QStringList m_styleMenuNames;
     QString m_styleMenuCurrent;
+    TableDialog m_tableDialog;
 };
