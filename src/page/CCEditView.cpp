@@ -9,11 +9,13 @@
 #include "page/CCEditDoc.h"
 #include "page/CCEditSite.h"
 #include "page/CFontColorMenu.h"
+#include "page/CPagePropertyWriter.h"
 #include "page/CPointDlg.h"
 #include "page/EngineCommandTable.h"
 #include "page/FormatBarSync.h"
 #include "page/OptionsDialog.h"
 #include "pagetext/PageExtensions.h"
+#include "propgrid/CPropPanel.h"
 #include "toolkit/CCmdUI.h"
 #include "toolkit/CMDIChildWnd.h"
 #include "toolkit/CommandIds.h"
@@ -59,6 +61,7 @@ CCEditView::CCEditView(QWidget *parent)
     : CView(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
+    m_propertyWriter = new CPagePropertyWriter(this);
     RegisterCommands();
     connect(qApp, &QApplication::focusChanged, this, &CCEditView::OnFocusChanged);
 }
@@ -97,6 +100,25 @@ FormatBarLists CCEditView::Lists() const
 
 // --- Opening, titling and closing -------------------------------------------------------------
 
+// The side bar's panel shows the document's properties when asked and lets go of them when the
+// document closes.
+static void BindPropertyPanel(CCEditDoc *document, CPropPanel *panel)
+{
+    QObject::connect(document, &CCEditDoc::showInPanelRequested, panel,
+                     [panel](CCEditDoc *doc) { panel->ShowProperties(doc, false); });
+    QObject::connect(document, &CCEditDoc::propertiesRefreshed, panel,
+                     [panel](CCEditDoc *doc) { panel->RefreshValues(doc); });
+    QObject::connect(document, &CCEditDoc::closing, panel,
+                     [panel](CCEditDoc *doc) { panel->Forget(doc); });
+}
+
+void CCEditView::OnUpdate(CView *sender, int hint)
+{
+    if (hint == 2)
+        m_propertyWriter->WritePageProperties();
+    CView::OnUpdate(sender, hint);
+}
+
 void CCEditView::OnInitialUpdate()
 {
     if (m_engineCreated)
@@ -117,6 +139,13 @@ void CCEditView::OnInitialUpdate()
         if (CMainFrame *frame = Frame())
             frame->SetStatusText(text);
     });
+
+    if (CCEditDoc *document = GetDocument()) {
+        document->SetPagePath(path);
+        CMainFrame *main = Frame();
+        if (CPropPanel *panel = main && main->SideBar() ? main->SideBar()->PropertyPanel() : nullptr)
+            BindPropertyPanel(document, panel);
+    }
 
     m_initialLoadPending = true;
     const bool started = m_site->Create() &&
@@ -189,6 +218,8 @@ CCEditView::SavedUnderNewName(const QString &path)
             return;
         }
         self->m_pagePath = path;
+        if (CCEditDoc *document = self->GetDocument())
+            document->SetPagePath(path);
         if (CPelionApp *app = CPelionApp::Instance())
             app->AddToRecentFileList(path);
     };
