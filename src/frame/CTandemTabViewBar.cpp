@@ -51,7 +51,8 @@ CTandemTabViewBar::CTandemTabViewBar(QWidget *parent)
     m_tabs->setIconSize(QSize(12, 12));
     m_tabs->setUsesScrollButtons(false);
     m_tabs->setElideMode(Qt::ElideNone);
-    m_tabs->addTab(m_propertyPanel, BundledIcon(QStringLiteral("tab-properties")), QStringLiteral("Properties"));
+    m_tabs->addTab(m_propertyPanel, BundledIcon(QStringLiteral("tab-properties")),
+                   QStringLiteral("Properties"));
     m_tabs->addTab(Placeholder(QStringLiteral("The clip-art gallery (images, sounds, animations "
                                               "and videos to insert into the page) will be "
                                               "shown here.")),

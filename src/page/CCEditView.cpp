@@ -143,7 +143,8 @@ void CCEditView::OnInitialUpdate()
     if (CCEditDoc *document = GetDocument()) {
         document->SetPagePath(path);
         CMainFrame *main = Frame();
-        if (CPropPanel *panel = main && main->SideBar() ? main->SideBar()->PropertyPanel() : nullptr)
+        if (CPropPanel *panel =
+                main && main->SideBar() ? main->SideBar()->PropertyPanel() : nullptr)
             BindPropertyPanel(document, panel);
     }
 

@@ -219,7 +219,8 @@ QWidget *CPropListDlg::EditorOf(int id) const
 
 CPropColourPalette *CPropListDlg::Palette() const
 {
-    return m_palette.data();
+    // A palette that has closed is on its way out.
+    return m_palette && m_palette->isVisible() ? m_palette.data() : nullptr;
 }
 
 QWidget *CPropListDlg::GetActiveEditor() const
@@ -474,8 +475,8 @@ void CPropListDlg::OpenEditor(bool dropDown)
     }
     case propeditor::Browse:
         m_editedRow = m_currentRow;
-        Browse();
-        if (m_pCurrent && !m_pCurrent->IsModelessBrowse()) {
+        // A cancelled dialog took nothing, so there is nothing to apply.
+        if (Browse() && m_pCurrent && !m_pCurrent->IsModelessBrowse()) {
             m_list->viewport()->update();
             Apply();
         }
@@ -489,26 +490,24 @@ void CPropListDlg::OpenEditor(bool dropDown)
     m_list->viewport()->update();
 }
 
-void CPropListDlg::Browse()
+bool CPropListDlg::Browse()
 {
     if (!m_pCurrent)
-        return;
+        return false;
     switch (m_pCurrent->m_nTypeCode) {
     case proptype::Color:
         ShowPalette();
-        break;
+        return true;
     case proptype::Font:
-        ChooseFont();
-        break;
+        return ChooseFont();
     case proptype::File:
-        ChooseFile();
-        break;
+        return ChooseFile();
     default:
-        break;
+        return false;
     }
 }
 
-void CPropListDlg::ChooseFile()
+bool CPropListDlg::ChooseFile()
 {
     auto &file = static_cast<CPropFile &>(*m_pCurrent);
     PropFileRequest request;
@@ -518,16 +517,16 @@ void CPropListDlg::ChooseFile()
     request.fileName = Str(file.m_value);
     const PropFileAnswer answer = m_fileDialog ? m_fileDialog(request) : PropFileAnswer();
     if (answer.kind == PropFileAnswer::Cancelled)
-        return;
+        return false;
     // The reference keeps the file's own spelling: on this system another letter case is
     // another file. It is relative to the page when the file lies in the page's folder or below.
     m_strValue = answer.kind == PropFileAnswer::Default
                      ? QString()
                      : Str(PageRelativeReference(ReferenceFolder(), answer.path.toStdString()));
-    UpdateItem(true);
+    return UpdateItem(true);
 }
 
-void CPropListDlg::ChooseFont()
+bool CPropListDlg::ChooseFont()
 {
     bool ok = false;
     QFont initial = font();
@@ -549,7 +548,7 @@ void CPropListDlg::ChooseFont()
         m_fontValue.m_lf.lfStrikeOut = chosen.strikeOut();
         m_fontValue.SetFaceName(chosen.family().toStdString());
     }
-    UpdateItem(true);
+    return ok && UpdateItem(true);
 }
 
 void CPropListDlg::ShowPalette()
@@ -671,7 +670,8 @@ void CPropListDlg::OnListKey(QKeyEvent *event)
     // Enter and Escape with no editor open leave the panel as it is.
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)
         return;
-    OpenEditor(false);
+    if (!GetActiveEditor())
+        OpenEditor(false);
     // The character goes on to the editor: over a selected text it replaces it.
     QWidget *editor = GetActiveEditor();
     if (editor && !event->text().isEmpty()) {

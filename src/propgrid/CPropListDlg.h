@@ -67,7 +67,9 @@ public:
     // current row or when validation failed.
     bool UpdateItem(bool save);
     void OpenEditor(bool dropDown);
-    void Browse();
+    // Opens the browse dialog or palette of the current item; true when a value was taken (the
+    // palette reports its choice later).
+    bool Browse();
     void Apply() override;
 
     // The folder file references are made relative to, and the folder file dialogs start in.
@@ -99,8 +101,8 @@ private:
     QWidget *EditorOf(int id) const;
     void CloseEditor(bool restoreOnFailure);
     void HideEditor();
-    void ChooseFile();
-    void ChooseFont();
+    bool ChooseFile();
+    bool ChooseFont();
     void ShowPalette();
     bool IsEditable(int itemIndex) const;
     int ColourListWidth() const;
