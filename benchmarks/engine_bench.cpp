@@ -5,6 +5,7 @@
 //     runtime's own time per key as it measures itself
 //   save of a 5 MB page: unchanged (bytes as read) and changed (serialised)
 #include "engine/CEditEngine.h"
+#include "engine/WebEngineEnvironment.h"
 #include "toolkit/QtBridge.h"
 #include "util/FileUtil.h"
 

@@ -5,7 +5,7 @@
 #include "frame/CMainFrame.h"
 #include "page/CCEditDoc.h"
 #include "page/CCEditView.h"
-#include "sites/CNewFileDialog.h"
+#include "sites/CNewFileDlg.h"
 #include "toolkit/CDocTemplate.h"
 #include "toolkit/CInputDlg.h"
 #include "toolkit/CommandIds.h"
@@ -114,7 +114,7 @@ void CPelionApp::OnFileNew()
     if (!m_firstNewDone) {
         DoFirstNewWork();
     } else {
-        CNewFileDialog dialog(util::AppProfile(), m_mainFrame.get());
+        CNewFileDlg dialog(util::AppProfile(), m_mainFrame.get());
         if (dialog.DoModal() != QDialog::Accepted || dialog.CreatedPath().empty())
             return;
         PendingPath = toQt(dialog.CreatedPath());

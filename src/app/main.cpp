@@ -1,6 +1,6 @@
 #include "app/CPelionApp.h"
 #include "engine/CEditEngine.h"
-#include "toolkit/QtBridge.h"
+#include "engine/WebEngineEnvironment.h"
 
 #include <QApplication>
 

@@ -10,7 +10,7 @@
 #include "frame/ToolBars.h"
 #include "page/CCEditView.h"
 #include "page/FormatBarSync.h"
-#include "sites/CSitesDialog.h"
+#include "sites/CSitesDlg.h"
 #include "toolkit/CCmdUI.h"
 #include "toolkit/CMDIChildWnd.h"
 #include "toolkit/CRecentFileList.h"
@@ -99,7 +99,7 @@ bool CMainFrame::Create()
             app->OpenHelpPage(QStringLiteral("Manual/Lessons.html"), this);
     });
     OnCommand(cmd::DefineSite, [this] {
-        CSitesDialog sites(util::AppProfile(), this);
+        CSitesDlg sites(util::AppProfile(), this);
         sites.DoModal();
     });
     OnCommand(cmd::ViewToolbar,

@@ -8,10 +8,6 @@ class ProfileFile;
 // Copying the files a page uses (images, sounds, videos, animations) into the page's resource
 // folder, and telling the kind of a resource file.
 
-// The local file path of a page given as a path or a "file:" URL; "" for any other URL
-// ("http:", "about:", ...) and for an empty path.
-std::string LocalPagePath(const std::string &pagePath);
-
 // Copies source into the resource folder of the page at pagePath (GetResourceFolder) and
 // returns the reference to write into the page: "sub-folder/name" when the page's folder is a
 // site root with a resource sub-folder, else "name". A file already at the destination is never

@@ -1,6 +1,6 @@
 #include "sites/SiteDefinitions.h"
 
-#include "sites/ResourceCopy.h"
+#include "sites/PagePath.h"
 #include "util/AppProfile.h"
 #include "util/FileUtil.h"
 #include "util/ProfileFile.h"

@@ -15,7 +15,3 @@ inline std::string fromQt(const QString &text)
     const QByteArray bytes = text.toUtf8();
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
-
-// Prepares the process for Qt WebEngine before the application object exists: Chromium refuses
-// its sandbox when running as root (CI and containers), and headless runs need no GPU.
-void PrepareWebEngineEnvironment();

@@ -2,14 +2,7 @@
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 
-function(run expected_code)
-    execute_process(COMMAND ${TOOL} ${ARGN} RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
-    if(NOT code EQUAL expected_code)
-        message(FATAL_ERROR "pelion-tool ${ARGN}: exit ${code}, expected ${expected_code}\n${out}${err}")
-    endif()
-    set(OUT "${out}" PARENT_SCOPE)
-    set(ERR "${err}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/../support/RunTool.cmake)
 
 run(0 --help)
 if(NOT OUT MATCHES "profile get")

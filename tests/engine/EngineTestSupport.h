@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/CEditEngine.h"
-#include "toolkit/QtBridge.h"
+#include "engine/WebEngineEnvironment.h"
 
 #include <QApplication>
 #include <QDir>

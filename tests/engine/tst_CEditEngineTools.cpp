@@ -1,7 +1,7 @@
 #include "EngineTestSupport.h"
 
-#include "engine/CFindDialog.h"
-#include "engine/CInputPromptDialog.h"
+#include "engine/CFindDlg.h"
+#include "engine/CInputPromptDlg.h"
 #include "engine/CSourceFilter.h"
 
 #include <QDialogButtonBox>
@@ -489,7 +489,7 @@ void tst_CEditEngineTools::findDialog()
     QVERIFY(f.load(page(Simple("<p>alpha beta gamma</p>"))));
     QSignalSpy found(f.engine.get(), &CEditEngine::findResult);
     QVERIFY(f.engine->ExecEngineCommand(EngineId::Find, {}, nullptr, true));
-    auto *dialog = f.engine->findChild<CFindDialog *>();
+    auto *dialog = f.engine->findChild<CFindDlg *>();
     QVERIFY(dialog);
     QVERIFY(dialog->isVisible());
     dialog->findChild<QLineEdit *>()->setText(QStringLiteral("beta"));
@@ -574,28 +574,28 @@ void tst_CEditEngineTools::promptDialogs()
     QVERIFY(f.load(page(Simple("<p>one word here</p>"))));
     QVERIFY(f.select("word"));
     QVERIFY(f.engine->ExecEngineCommand(EngineId::Hyperlink, {}, nullptr, true));
-    auto *prompt = f.engine->findChild<CInputPromptDialog *>();
+    auto *prompt = f.engine->findChild<CInputPromptDlg *>();
     QVERIFY(prompt);
     QCOMPARE(prompt->findChild<QLineEdit *>()->text(), QStringLiteral("http://"));
     prompt->findChild<QLineEdit *>()->setText(QStringLiteral("http://example.org/"));
     prompt->accept();
     f.idle();
     QCOMPARE(f.body(), QStringLiteral("<p>one <a href=\"http://example.org/\">word</a> here</p>"));
-    QTRY_VERIFY(f.engine->findChild<CInputPromptDialog *>() == nullptr);
+    QTRY_VERIFY(f.engine->findChild<CInputPromptDlg *>() == nullptr);
     // Asked again inside the link, the prompt starts from its address; Cancel changes nothing.
     QVERIFY(f.select("wor"));
     QVERIFY(f.engine->ExecEngineCommand(EngineId::Hyperlink, {}, nullptr, true));
-    QTRY_VERIFY(f.engine->findChild<CInputPromptDialog *>() != nullptr);
-    prompt = f.engine->findChild<CInputPromptDialog *>();
+    QTRY_VERIFY(f.engine->findChild<CInputPromptDlg *>() != nullptr);
+    prompt = f.engine->findChild<CInputPromptDlg *>();
     QCOMPARE(prompt->findChild<QLineEdit *>()->text(), QStringLiteral("http://example.org/"));
     prompt->reject();
     f.idle();
     QCOMPARE(f.body(), QStringLiteral("<p>one <a href=\"http://example.org/\">word</a> here</p>"));
-    QTRY_VERIFY(f.engine->findChild<CInputPromptDialog *>() == nullptr);
+    QTRY_VERIFY(f.engine->findChild<CInputPromptDlg *>() == nullptr);
     // The image prompt inserts what it was given.
     QVERIFY(f.select("here"));
     QVERIFY(f.engine->ExecEngineCommand(EngineId::InsertImage, {}, nullptr, true));
-    prompt = f.engine->findChild<CInputPromptDialog *>();
+    prompt = f.engine->findChild<CInputPromptDlg *>();
     QVERIFY(prompt);
     prompt->findChild<QLineEdit *>()->setText(QStringLiteral("logo.png"));
     prompt->accept();

@@ -1,6 +1,7 @@
 #include "ShellTestSupport.h"
 
 #include "engine/CEditEngine.h"
+#include "engine/WebEngineEnvironment.h"
 
 #include <QApplication>
 

@@ -3,6 +3,7 @@
 #include "util/FileUtil.h"
 
 #include "../support/TempDir.h"
+#include "../support/TestFiles.h"
 #include "ReferenceSearch.h"
 
 #include <gtest/gtest.h>
@@ -11,13 +12,6 @@
 #include <random>
 
 namespace {
-
-std::string readAll(const std::string &path)
-{
-    std::string text;
-    util::ReadFile(path, text);
-    return text;
-}
 
 struct FindCase
 {

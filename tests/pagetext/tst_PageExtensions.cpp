@@ -4,19 +4,13 @@
 #include "util/FileUtil.h"
 
 #include "../support/TempDir.h"
+#include "../support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
-
-std::string readAll(const std::string &path)
-{
-    std::string text;
-    util::ReadFile(path, text);
-    return text;
-}
 
 std::string crlfLines(const std::vector<std::string> &lines)
 {

@@ -1,6 +1,7 @@
 // The script library in a real browser: pages made from the default template, extended with
 // the library blocks and holding the generators' tags, loaded in Qt WebEngine with page scripts
 // on and driven by synthesised mouse events.
+#include "engine/WebEngineEnvironment.h"
 #include "insert/CBgSoundObject.h"
 #include "insert/CImageObject.h"
 #include "insert/CMediaObject.h"

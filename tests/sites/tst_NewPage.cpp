@@ -4,25 +4,13 @@
 #include "util/ProfileFile.h"
 
 #include "../support/TempDir.h"
+#include "../support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 namespace {
-
-std::string readAll(const std::string &path)
-{
-    std::string text;
-    util::ReadFile(path, text);
-    return text;
-}
-
-void write(const std::string &path, const std::string &text)
-{
-    ASSERT_TRUE(util::MakeFolders(util::PathFolder(path)));
-    ASSERT_TRUE(util::WriteFileAtomic(path, text));
-}
 
 const char *const kDefaultTemplate =
     "<HTML>\r\n<HEAD>\r\n<TITLE></TITLE>\r\n</HEAD>\r\n<BODY>\r\n"
@@ -35,9 +23,9 @@ protected:
     void SetUp() override
     {
         program = dir.file("program/");
-        write(program + "Bin/qxlib.js", "// script library");
-        write(program + "Bin/qxlib.css", "/* styles */");
-        write(program + "Bin/default.htt", kDefaultTemplate);
+        ASSERT_TRUE(writeFile(program + "Bin/qxlib.js", "// script library"));
+        ASSERT_TRUE(writeFile(program + "Bin/qxlib.css", "/* styles */"));
+        ASSERT_TRUE(writeFile(program + "Bin/default.htt", kDefaultTemplate));
         util::SetProgramFolder(program);
         site = dir.file("site");
         ASSERT_TRUE(util::MakeFolders(site));
@@ -58,18 +46,18 @@ protected:
 TEST_F(NewPageTest, ProposedNames)
 {
     EXPECT_EQ(ProposeFileName(site), "index.html");
-    write(site + "/index.html", "");
+    ASSERT_TRUE(writeFile(site + "/index.html", ""));
     EXPECT_EQ(ProposeFileName(site), "page0002.html");
-    write(site + "/page0002.html", "");
-    write(site + "/page0004.html", "");
-    write(site + "/page0001.html", ""); // number 1 is never proposed or needed
+    ASSERT_TRUE(writeFile(site + "/page0002.html", ""));
+    ASSERT_TRUE(writeFile(site + "/page0004.html", ""));
+    ASSERT_TRUE(writeFile(site + "/page0001.html", "")); // number 1 is never proposed or needed
     EXPECT_EQ(ProposeFileName(site), "page0003.html");
     EXPECT_EQ(ProposeFileName(dir.file("missing")), "index.html");
 }
 
 TEST_F(NewPageTest, ProposalKeepsTheNameWhenAllNumbersAreTaken)
 {
-    write(site + "/index.html", "");
+    ASSERT_TRUE(writeFile(site + "/index.html", ""));
     for (int n = 2; n <= 9999; ++n) {
         char name[32];
         std::snprintf(name, sizeof name, "/page%04d.html", n);
@@ -147,10 +135,11 @@ TEST_F(NewPageTest, Errors)
 TEST_F(NewPageTest, TemplatesOfTheSiteFolder)
 {
     EXPECT_TRUE(ListTemplates(site).empty());
-    write(site + "/Plain.htt", "<html><head><title>Old</title></head><body>plain</body></html>");
-    write(site + "/fancy.htt", "<TITLE>Old</TITLE><BODY>fancy</BODY>$(Copy) rest");
-    write(site + "/sub/deeper.htt", "x");
-    write(site + "/page.html", "x");
+    ASSERT_TRUE(writeFile(site + "/Plain.htt",
+                          "<html><head><title>Old</title></head><body>plain</body></html>"));
+    ASSERT_TRUE(writeFile(site + "/fancy.htt", "<TITLE>Old</TITLE><BODY>fancy</BODY>$(Copy) rest"));
+    ASSERT_TRUE(writeFile(site + "/sub/deeper.htt", "x"));
+    ASSERT_TRUE(writeFile(site + "/page.html", "x"));
     EXPECT_EQ(ListTemplates(site), (std::vector<std::string>{"Plain.htt", "fancy.htt"}));
     EXPECT_TRUE(ListTemplates(dir.file("missing")).empty());
 
@@ -197,9 +186,9 @@ TEST_F(NewPageTest, TitleStep)
 
 TEST_F(NewPageTest, NeverOverwrites)
 {
-    write(site + "/qxlib.js", "// the site's own version");
-    write(site + "/index.html",
-          "<HTML><HEAD><TITLE>Kept</TITLE></HEAD><BODY>my work</BODY></HTML>");
+    ASSERT_TRUE(writeFile(site + "/qxlib.js", "// the site's own version"));
+    ASSERT_TRUE(writeFile(site + "/index.html",
+                          "<HTML><HEAD><TITLE>Kept</TITLE></HEAD><BODY>my work</BODY></HTML>"));
     const NewPageResult result = create("index.html", "Retitled");
     ASSERT_EQ(result.error, NewPageError::None) << result.detail;
     EXPECT_EQ(readAll(site + "/qxlib.js"), "// the site's own version");
@@ -210,7 +199,7 @@ TEST_F(NewPageTest, NeverOverwrites)
 
     // A page that is not text (a zero byte) is never written back cut short.
     const std::string binary("<TITLE>a</TITLE>\0rest", 21);
-    write(site + "/data.html", binary);
+    ASSERT_TRUE(writeFile(site + "/data.html", binary));
     EXPECT_EQ(create("data.html", "x").error, NewPageError::FileWritingFailed);
     EXPECT_EQ(readAll(site + "/data.html"), binary);
 }

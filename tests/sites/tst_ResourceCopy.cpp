@@ -1,27 +1,16 @@
 #include "sites/ResourceCopy.h"
 
+#include "sites/PagePath.h"
 #include "sites/SiteDefinitions.h"
 #include "util/FileUtil.h"
 #include "util/ProfileFile.h"
 
 #include "../support/TempDir.h"
+#include "../support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-std::string readAll(const std::string &path)
-{
-    std::string text;
-    util::ReadFile(path, text);
-    return text;
-}
-
-void write(const std::string &path, const std::string &text)
-{
-    ASSERT_TRUE(util::MakeFolders(util::PathFolder(path)));
-    ASSERT_TRUE(util::WriteFileAtomic(path, text));
-}
 
 class ResourceCopyTest : public testing::Test
 {
@@ -33,8 +22,8 @@ protected:
         ASSERT_TRUE(util::MakeFolders(site));
         ASSERT_TRUE(util::MakeFolders(plain));
         SiteDefinitions(profile).Add("Site", site, "media");
-        write(dir.file("Clip/sun.gif"), "sun");
-        write(dir.file("Other/sun.gif"), "another sun");
+        ASSERT_TRUE(writeFile(dir.file("Clip/sun.gif"), "sun"));
+        ASSERT_TRUE(writeFile(dir.file("Other/sun.gif"), "another sun"));
     }
 
     TempDir dir;
@@ -67,7 +56,7 @@ TEST_F(ResourceCopyTest, OtherFoldersCopyBesideThePage)
               "sun.gif");
     EXPECT_TRUE(util::FileExists(site + "/sub/sun.gif"));
     // A file: URL names the same folder.
-    write(dir.file("Clip/moon.png"), "moon");
+    ASSERT_TRUE(writeFile(dir.file("Clip/moon.png"), "moon"));
     EXPECT_EQ(
         CopyResourceToSite("file://" + plain + "/page.html", dir.file("Clip/moon.png"), profile),
         "moon.png");
@@ -91,7 +80,7 @@ TEST_F(ResourceCopyTest, ShortSourcesAndOddNames)
     EXPECT_EQ(CopyResourceToSite(plain + "/p.html", "ab", profile), "");
     EXPECT_EQ(CopyResourceToSite(plain + "/p.html", "", profile), "");
     // A file without extension keeps its name (no trailing dot).
-    write(dir.file("Clip/README"), "read me");
+    ASSERT_TRUE(writeFile(dir.file("Clip/README"), "read me"));
     EXPECT_EQ(CopyResourceToSite(plain + "/p.html", dir.file("Clip/README"), profile), "README");
     EXPECT_TRUE(util::FileExists(plain + "/README"));
     // A missing source: nothing copied, the reference all the same.
@@ -102,7 +91,7 @@ TEST_F(ResourceCopyTest, ShortSourcesAndOddNames)
 
 TEST_F(ResourceCopyTest, DestinationName)
 {
-    write(dir.file("Bin/Template.wav"), "RIFF");
+    ASSERT_TRUE(writeFile(dir.file("Bin/Template.wav"), "RIFF"));
     std::string destination = "Recording.wav";
     EXPECT_EQ(CopyResourceToSite(site + "/index.html", dir.file("Bin/Template.wav"), profile, false,
                                  &destination),
@@ -111,7 +100,7 @@ TEST_F(ResourceCopyTest, DestinationName)
     EXPECT_EQ(readAll(destination), "RIFF");
 
     // Never overwritten: a second recording of that name keeps the first file.
-    write(dir.file("Bin/Other.wav"), "other");
+    ASSERT_TRUE(writeFile(dir.file("Bin/Other.wav"), "other"));
     destination = "Recording.wav";
     CopyResourceToSite(site + "/index.html", dir.file("Bin/Other.wav"), profile, false,
                        &destination);
@@ -121,7 +110,8 @@ TEST_F(ResourceCopyTest, DestinationName)
 TEST_F(ResourceCopyTest, NumberedSets)
 {
     for (int n = 1; n <= 5; ++n)
-        write(dir.file("My.Pics/star000" + std::to_string(n) + ".gif"), std::to_string(n));
+        ASSERT_TRUE(
+            writeFile(dir.file("My.Pics/star000" + std::to_string(n) + ".gif"), std::to_string(n)));
     EXPECT_EQ(
         CopyResourceToSite(site + "/index.html", dir.file("My.Pics/star0002.gif"), profile, true),
         "");
@@ -131,15 +121,15 @@ TEST_F(ResourceCopyTest, NumberedSets)
     EXPECT_EQ(readAll(site + "/media/star0004.gif"), "4");
 
     // The set stops at the first missing number.
-    write(dir.file("Gap/dot0001.png"), "1");
-    write(dir.file("Gap/dot0002.png"), "2");
-    write(dir.file("Gap/dot0004.png"), "4");
+    ASSERT_TRUE(writeFile(dir.file("Gap/dot0001.png"), "1"));
+    ASSERT_TRUE(writeFile(dir.file("Gap/dot0002.png"), "2"));
+    ASSERT_TRUE(writeFile(dir.file("Gap/dot0004.png"), "4"));
     CopyResourceToSite(plain + "/p.html", dir.file("Gap/dot0004.png"), profile, true);
     EXPECT_EQ(util::ListFiles(plain, "dot*"),
               (std::vector<std::string>{"dot0001.png", "dot0002.png"}));
 
     // Without number 1 nothing is copied.
-    write(dir.file("NoOne/ring0002.gif"), "2");
+    ASSERT_TRUE(writeFile(dir.file("NoOne/ring0002.gif"), "2"));
     CopyResourceToSite(plain + "/p.html", dir.file("NoOne/ring0002.gif"), profile, true);
     EXPECT_TRUE(util::ListFiles(plain, "ring*").empty());
 
