@@ -6,6 +6,7 @@
 #include "propgrid/CPropFile.h"
 #include "propgrid/CPropStr.h"
 #include "propgrid/PropStrings.h"
+#include "sites/PagePath.h"
 #include "sites/ResourceCopy.h"
 #include "sites/SiteDefinitions.h"
 #include "toolkit/QtBridge.h"

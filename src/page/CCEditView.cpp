@@ -61,7 +61,16 @@ CCEditView::CCEditView(QWidget *parent)
     : CView(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
-    m_propertyWriter = new CPagePropertyWriter(this);
+    PagePropertyHost host;
+    host.window = this;
+    host.pagePath = [this] { return m_pagePath; };
+    host.document = [this] { return GetDocument(); };
+    host.site = [this] { return m_site; };
+    host.save = [this](std::function<void(bool)> done) { SaveToCurrentFile(std::move(done)); };
+    host.reload = [this] { ReloadPage(); };
+    m_propertyWriter = new CPagePropertyWriter(std::move(host), this);
+    connect(this, &CCEditView::loadFinished, m_propertyWriter,
+            &CPagePropertyWriter::OnLoadFinished);
     RegisterCommands();
     connect(qApp, &QApplication::focusChanged, this, &CCEditView::OnFocusChanged);
 }

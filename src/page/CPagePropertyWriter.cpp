@@ -4,8 +4,8 @@
 #include "insert/CBgSoundObject.h"
 #include "page/CCEditDoc.h"
 #include "page/CCEditSite.h"
-#include "page/CCEditView.h"
 #include "pagetext/CHtmlText.h"
+#include "sites/PagePath.h"
 #include "sites/ResourceCopy.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/QtBridge.h"
@@ -22,25 +22,23 @@ int BlueLow(std::int32_t colour)
 
 } // namespace
 
-CPagePropertyWriter::CPagePropertyWriter(CCEditView *view)
-    : QObject(view)
-    , m_view(view)
-{
-    connect(view, &CCEditView::loadFinished, this, &CPagePropertyWriter::OnLoadFinished);
-}
+CPagePropertyWriter::CPagePropertyWriter(PagePropertyHost host, QObject *parent)
+    : QObject(parent)
+    , m_host(std::move(host))
+{}
 
 QString CPagePropertyWriter::Reference(const QString &value) const
 {
     // A page-relative reference already names its file; a full path is copied into the site.
     if (value.isEmpty() || !value.startsWith(QLatin1Char('/')))
         return value;
-    return toQt(CopyResourceToSite(fromQt(m_view->PagePath()), fromQt(value)));
+    return toQt(CopyResourceToSite(fromQt(m_host.pagePath()), fromQt(value)));
 }
 
 QString CPagePropertyWriter::SetPageBackground(const QString &file, bool fixed)
 {
     const QString reference = Reference(file);
-    if (CCEditSite *site = m_view->Site()) {
+    if (CCEditSite *site = m_host.site()) {
         site->SetBodyAttribute(int(CEditEngine::BodyAttribute::Background), reference);
         site->SetBodyAttribute(int(CEditEngine::BodyAttribute::BgProperties),
                                fixed ? QStringLiteral("fixed") : QString());
@@ -50,8 +48,8 @@ QString CPagePropertyWriter::SetPageBackground(const QString &file, bool fixed)
 
 void CPagePropertyWriter::WritePageProperties()
 {
-    CCEditDoc *doc = m_view->GetDocument();
-    CCEditSite *site = m_view->Site();
+    CCEditDoc *doc = m_host.document();
+    CCEditSite *site = m_host.site();
     if (!doc || !site)
         return;
     if (m_busy) {
@@ -99,7 +97,7 @@ void CPagePropertyWriter::WritePageProperties()
     }
     if (referencesChanged)
         emit doc->propertiesRefreshed(doc);
-    if (LocalPagePath(fromQt(m_view->PagePath())).empty()) {
+    if (LocalPagePath(fromQt(m_host.pagePath())).empty()) {
         // A page without a file (new, or from a web address) keeps its changes in the page
         // model; the head tags wait until the page has a file to patch.
         PageProperties holds = props;
@@ -117,16 +115,16 @@ void CPagePropertyWriter::WritePageProperties()
 void CPagePropertyWriter::SaveThenPatch(unsigned headChanges)
 {
     QPointer<CPagePropertyWriter> self(this);
-    m_view->SaveToCurrentFile([self, headChanges](bool ok) {
+    m_host.save([self, headChanges](bool ok) {
         if (!self)
             return;
-        CCEditDoc *doc = self->m_view->GetDocument();
+        CCEditDoc *doc = self->m_host.document();
         if (!ok || !doc) {
             // The page keeps what it had; the values stay for another try.
             self->Finish(false);
             return;
         }
-        const std::string path = LocalPagePath(fromQt(self->m_view->PagePath()));
+        const std::string path = LocalPagePath(fromQt(self->m_host.pagePath()));
         if (headChanges && !path.empty()) {
             std::string text;
             bool cutAtZero = false;
@@ -134,7 +132,7 @@ void CPagePropertyWriter::SaveThenPatch(unsigned headChanges)
             if (ReadTextFile(path, text, &cutAtZero, &error) && !cutAtZero) {
                 if (PatchPageHead(text, doc->Properties(), headChanges) &&
                     !WriteTextFile(text, path, &error))
-                    ShowMessageBox(self->m_view,
+                    ShowMessageBox(self->m_host.window,
                                    QStringLiteral("The page properties could not be written.\n"
                                                   "%1\n%2")
                                        .arg(toQt(path), toQt(error)),
@@ -143,13 +141,13 @@ void CPagePropertyWriter::SaveThenPatch(unsigned headChanges)
         }
         doc->SetPageHolds(doc->Properties());
         self->m_awaitingReload = true;
-        self->m_view->ReloadPage();
+        self->m_host.reload();
     });
 }
 
 void CPagePropertyWriter::OnLoadFinished(bool ok)
 {
-    CCEditDoc *doc = m_view->GetDocument();
+    CCEditDoc *doc = m_host.document();
     if (m_awaitingReload) {
         m_awaitingReload = false;
         Finish(ok);
@@ -158,7 +156,7 @@ void CPagePropertyWriter::OnLoadFinished(bool ok)
     // Any other load (the first one, Reload, Save As followed by a reload) shows the page file's
     // own properties.
     if (ok && doc)
-        doc->ReadPageProperties(m_view->PagePath());
+        doc->ReadPageProperties(m_host.pagePath());
 }
 
 void CPagePropertyWriter::Finish(bool ok)
@@ -173,7 +171,7 @@ void CPagePropertyWriter::Finish(bool ok)
 
 void CPagePropertyWriter::InsertBackground(const QString &file, bool fixed)
 {
-    CCEditDoc *doc = m_view->GetDocument();
+    CCEditDoc *doc = m_host.document();
     if (!doc)
         return;
     const QString reference = SetPageBackground(file, fixed);
@@ -190,23 +188,23 @@ void CPagePropertyWriter::InsertBackground(const QString &file, bool fixed)
 
 void CPagePropertyWriter::InsertBackgroundSound(const QString &file, bool loop)
 {
-    CCEditDoc *doc = m_view->GetDocument();
-    if (!doc || !m_view->Site() || m_busy)
+    CCEditDoc *doc = m_host.document();
+    if (!doc || !m_host.site() || m_busy)
         return;
     m_busy = true;
     PageProperties &props = doc->Properties();
     props.backgroundSound = fromQt(Reference(file));
     props.playSound = loop ? 0 : 1;
     QPointer<CPagePropertyWriter> self(this);
-    m_view->SaveToCurrentFile([self, loop](bool ok) {
+    m_host.save([self, loop](bool ok) {
         if (!self)
             return;
-        CCEditDoc *doc = self->m_view->GetDocument();
+        CCEditDoc *doc = self->m_host.document();
         if (!ok || !doc) {
             self->Finish(false);
             return;
         }
-        const std::string path = LocalPagePath(fromQt(self->m_view->PagePath()));
+        const std::string path = LocalPagePath(fromQt(self->m_host.pagePath()));
         CBgSoundObject sound;
         sound.m_strSource = doc->Properties().backgroundSound;
         sound.m_bLoop = loop;
@@ -229,6 +227,6 @@ void CPagePropertyWriter::InsertBackgroundSound(const QString &file, bool loop)
         doc->SetPageHolds(holds);
         doc->ShowInPanel();
         self->m_awaitingReload = true;
-        self->m_view->ReloadPage();
+        self->m_host.reload();
     });
 }

@@ -5,7 +5,22 @@
 
 #include <functional>
 
-class CCEditView;
+class CCEditDoc;
+class CCEditSite;
+class QWidget;
+
+// What the writer needs of the view that shows the page.
+struct PagePropertyHost
+{
+    QWidget *window = nullptr; // parent of messages
+    std::function<QString()> pagePath;
+    std::function<CCEditDoc *()> document;
+    std::function<CCEditSite *()> site;
+    // Saves the page to its file (a failure is reported by the view); done gets the result.
+    std::function<void(std::function<void(bool ok)> done)> save;
+    // Loads the page file again; the view then calls OnLoadFinished.
+    std::function<void()> reload;
+};
 
 // Writes a page document's properties into its page, for the view that shows the page, and
 // reads them back after every load of the page.
@@ -21,7 +36,7 @@ class CPagePropertyWriter : public QObject
     Q_OBJECT
 
 public:
-    explicit CPagePropertyWriter(CCEditView *view);
+    CPagePropertyWriter(PagePropertyHost host, QObject *parent);
 
     // The view's reaction to a change in the panel (update hint 2).
     void WritePageProperties();
@@ -36,17 +51,20 @@ public:
 
     bool Busy() const { return m_busy; }
 
+    // Every load of the page, as the view reports it: ends a write's reload, or reads the page
+    // file's properties.
+    void OnLoadFinished(bool ok);
+
 signals:
     // A write finished (the page was reloaded, or the write failed).
     void written(bool ok);
 
 private:
-    void OnLoadFinished(bool ok);
     void SaveThenPatch(unsigned headChanges);
     void Finish(bool ok);
     QString Reference(const QString &value) const;
 
-    CCEditView *m_view;
+    PagePropertyHost m_host;
     bool m_busy = false;
     bool m_again = false;
     bool m_awaitingReload = false;

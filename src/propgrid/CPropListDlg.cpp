@@ -194,6 +194,11 @@ CPropListDlg::CPropListDlg(QWidget *parent)
 
 CPropListDlg::~CPropListDlg()
 {
+    // The palette reports its end to this sheet, which must still be whole then.
+    if (m_palette) {
+        m_palette->disconnect(this);
+        delete m_palette.data();
+    }
     for (QWidget *editor :
          {static_cast<QWidget *>(m_edit), static_cast<QWidget *>(m_choice),
           static_cast<QWidget *>(m_colour), static_cast<QWidget *>(m_suggestions)})
@@ -440,6 +445,10 @@ bool CPropListDlg::UpdateItem(bool save)
 
 void CPropListDlg::OpenEditor(bool dropDown)
 {
+    // The editor starts from the item's value as it is now (the opening text of an editor that
+    // closed before is gone).
+    if (!GetActiveEditor() && !UpdateItem(false))
+        return;
     if (!m_pCurrent || !m_pCurrent->m_bEditable || m_currentRow < 0)
         return;
     const QRect cell = m_list->ValueCell(m_currentRow);

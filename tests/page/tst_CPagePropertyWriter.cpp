@@ -9,6 +9,7 @@
 #include "page/CCEditDoc.h"
 #include "page/CPagePropertyWriter.h"
 #include "pagetext/PageProperties.h"
+#include "propgrid/CPropColourCombo.h"
 #include "propgrid/CPropColourPalette.h"
 #include "propgrid/CPropListBox.h"
 #include "propgrid/CPropPanel.h"
