@@ -205,8 +205,7 @@ void tst_CPagePropertyWriter::eachPropertyOnce()
         case PlaySound:
         case BgStyle:
             select(row);
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
-                               list->ValueCell(row).center());
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->ValueCell(row).center());
             (row == PlaySound ? expected.playSound : expected.backgroundStyle) ^= 1;
             break;
         case BgColour:
@@ -225,8 +224,16 @@ void tst_CPagePropertyWriter::eachPropertyOnce()
         if (QTest::currentTestFailed())
             return;
         QTRY_VERIFY_WITH_TIMEOUT(written.count() == writes + 1, 30000);
-        QVERIFY(written.last().at(0).toBool());
+        QVERIFY2(written.last().at(0).toBool(),
+                 qPrintable(
+                     QStringLiteral("row %1, messages: %2")
+                         .arg(row)
+                         .arg(shell.messages.isEmpty() ? QString() : shell.messages.last().text)));
         QTRY_VERIFY_WITH_TIMEOUT(view->Site()->Engine()->IsLoaded(), 30000);
+        // The next change comes once the reloaded page has settled, as a user's would.
+        bool idle = false;
+        view->Site()->Engine()->RunWhenIdle([&idle] { idle = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(idle, 20000);
 
         TagCounts counts;
         text = ReadBack(path, counts);
@@ -254,9 +261,8 @@ void tst_CPagePropertyWriter::galleryBackgroundSound()
     util::WriteFileAtomic(fromQt(shell.program + "Tune.mid"), "MThd");
     CCEditView *view = shell.open(path);
     QVERIFY(view);
-    QTRY_VERIFY_WITH_TIMEOUT(view->Site()->Engine()->IsLoaded() &&
-                                 view->GetDocument()->PropertiesRead(),
-                             30000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        view->Site()->Engine()->IsLoaded() && view->GetDocument()->PropertiesRead(), 30000);
     QSignalSpy written(view->PropertyWriter(), &CPagePropertyWriter::written);
     view->PropertyWriter()->InsertBackgroundSound(shell.program + "Tune.mid", true);
     QTRY_VERIFY_WITH_TIMEOUT(written.count() == 1, 30000);

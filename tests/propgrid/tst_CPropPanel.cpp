@@ -165,17 +165,10 @@ void tst_CPropPanel::sortingOffKeepsArrayOrder()
     Page page;
     m_panel->ShowProperties(&page.doc, false);
     CPropListBox *list = m_panel->GetListBox();
-    const QStringList expected = {"Title",
-                                  "Description",
-                                  "Keywords",
-                                  "Background Sound",
-                                  "Play Sound",
-                                  "Background",
-                                  "Background Colour",
-                                  "Background Style",
-                                  "Link Colour",
-                                  "Visited Link Colour",
-                                  "Active Link Colour"};
+    const QStringList expected = {
+        "Title",       "Description",         "Keywords",          "Background Sound",
+        "Play Sound",  "Background",          "Background Colour", "Background Style",
+        "Link Colour", "Visited Link Colour", "Active Link Colour"};
     QCOMPARE(list->count(), expected.size());
     for (int row = 0; row < list->count(); ++row)
         QCOMPARE(RowText(list, row), expected.at(row));
@@ -269,15 +262,18 @@ void tst_CPropPanel::fileDialogAnswers_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("applies");
-    QTest::newRow("default-empties") << int(PropFileAnswer::Default) << QString() << QString()
-                                     << "(None)" << 1;
+    QTest::newRow("default-empties")
+        << int(PropFileAnswer::Default) << QString() << QString() << "(None)" << 1;
     QTest::newRow("below-the-page-keeps-case")
         << int(PropFileAnswer::Chosen) << "/site/Sounds/Tune.WAV"
-        << "Sounds/Tune.WAV" << "tune.wav" << 1;
+        << "Sounds/Tune.WAV"
+        << "tune.wav" << 1;
     QTest::newRow("elsewhere-full-path") << int(PropFileAnswer::Chosen) << "/music/Tune.wav"
-                                         << "/music/Tune.wav" << "tune.wav" << 1;
-    QTest::newRow("cancel-changes-nothing") << int(PropFileAnswer::Cancelled) << QString()
-                                            << "old.wav" << "old.wav" << 0;
+                                         << "/music/Tune.wav"
+                                         << "tune.wav" << 1;
+    QTest::newRow("cancel-changes-nothing")
+        << int(PropFileAnswer::Cancelled) << QString() << "old.wav"
+        << "old.wav" << 0;
 }
 
 void tst_CPropPanel::fileDialogAnswers()
