@@ -4,6 +4,7 @@
 //     again (save, head patch, reload), median of runs
 #include "app/CPelionApp.h"
 #include "engine/CEditEngine.h"
+#include "engine/WebEngineEnvironment.h"
 #include "frame/CMainFrame.h"
 #include "frame/CTandemTabViewBar.h"
 #include "page/CCEditDoc.h"

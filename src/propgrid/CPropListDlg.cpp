@@ -194,10 +194,11 @@ CPropListDlg::CPropListDlg(QWidget *parent)
 
 CPropListDlg::~CPropListDlg()
 {
-    // The palette reports its end to this sheet, which must still be whole then.
-    if (m_palette) {
-        m_palette->disconnect(this);
-        delete m_palette.data();
+    // Palettes (also closed ones not yet deleted) report their end to this sheet, which must
+    // still be whole then.
+    for (CPropColourPalette *palette : findChildren<CPropColourPalette *>()) {
+        palette->disconnect(this);
+        delete palette;
     }
     for (QWidget *editor :
          {static_cast<QWidget *>(m_edit), static_cast<QWidget *>(m_choice),
@@ -562,8 +563,10 @@ bool CPropListDlg::ChooseFont()
 
 void CPropListDlg::ShowPalette()
 {
-    if (m_palette)
+    if (m_palette) {
+        m_palette->disconnect(this);
         m_palette->close();
+    }
     const QRect cell = m_list->ValueCell(m_currentRow);
     m_palette = new CPropColourPalette(m_colourValue, m_colourDialog, this);
     connect(m_palette, &CPropColourPalette::chosen, this, [this](PropColorRef colour) {
