@@ -90,8 +90,10 @@ void CommitFigure(CPelionApp &app, const QString &folder)
     util::WriteFileAtomic(fromQt(path), MakePage(200 * 1024));
     app.OpenDocumentFile(path);
     CMainFrame *frame = app.MainFrame();
-    if (!WaitFor([&] { return !frame->OpenChildren().empty(); }))
+    if (!WaitFor([&] { return !frame->OpenChildren().empty(); })) {
+        std::printf("colour commit: no page window\n");
         return;
+    }
     auto *view = qobject_cast<CCEditView *>(frame->OpenChildren().last()->GetActiveView());
     if (!view || !WaitFor([&] {
             return view->Site()->Engine()->IsLoaded() && view->GetDocument()->PropertiesRead();
@@ -108,14 +110,18 @@ void CommitFigure(CPelionApp &app, const QString &folder)
         panel->GetListBox()->setCurrentRow(6); // Background Colour
         panel->SuppressEditor(false);
         panel->OpenEditor(false);
-        if (!panel->Palette())
+        if (!panel->Palette()) {
+            std::printf("colour commit: no palette\n");
             return;
+        }
         const int before = writes;
         QElapsedTimer timer;
         timer.start();
         panel->Palette()->ColourButton(i % 2 ? 3 : 11)->click();
-        if (!WaitFor([&] { return writes > before && view->Site()->Engine()->IsLoaded(); }))
+        if (!WaitFor([&] { return writes > before && view->Site()->Engine()->IsLoaded(); })) {
+            std::printf("colour commit: no write\n");
             return;
+        }
         runs.push_back(timer.nsecsElapsed() / 1e6);
     }
     std::printf("colour commit on a 200 KB page until editable: %.1f ms (median of %zu; min "
