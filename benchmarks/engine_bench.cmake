@@ -7,3 +7,14 @@ if(PELION_BUILD_UI)
     set_target_properties(engine_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY
                                                   ${CMAKE_BINARY_DIR}/benchmarks)
 endif()
+
+# save_fidelity: faithful saving over the pages of benchmarks/corpus (see SOURCES.md there) and
+# the save times of changed 0.25 MB and 5 MB pages; prints figures:
+#   QT_QPA_PLATFORM=offscreen build/benchmarks/save_fidelity benchmarks/corpus [--verbose]
+if(PELION_BUILD_UI)
+    add_executable(save_fidelity ${CMAKE_CURRENT_LIST_DIR}/save_fidelity.cpp)
+    target_link_libraries(save_fidelity PRIVATE pelion_engine)
+    target_include_directories(save_fidelity PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    set_target_properties(save_fidelity PROPERTIES RUNTIME_OUTPUT_DIRECTORY
+                                                   ${CMAKE_BINARY_DIR}/benchmarks)
+endif()

@@ -1,6 +1,7 @@
 #include "app/CPelionApp.h"
 
 #include "app/CHelpWindow.h"
+#include "app/CStartupTrace.h"
 #include "frame/CChildFrame.h"
 #include "frame/CMainFrame.h"
 #include "page/CCEditDoc.h"
@@ -9,6 +10,7 @@
 #include "toolkit/CDocTemplate.h"
 #include "toolkit/CInputDlg.h"
 #include "toolkit/CommandIds.h"
+#include "toolkit/FileDialog.h"
 #include "toolkit/FilePicker.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/QtBridge.h"
@@ -66,26 +68,35 @@ bool CPelionApp::InitInstance(const QStringList &arguments)
     SetMainWnd(m_mainFrame.get());
     m_mainFrame->SetApplicationTarget(this);
 
-    QString path;
+    CStartupTrace *trace = CStartupTrace::FromEnvironment(m_mainFrame.get());
+    if (trace)
+        trace->WatchWindow(m_mainFrame.get());
+
+    QStringList paths;
     for (const QString &argument : arguments) {
-        if (!argument.startsWith(QLatin1Char('-'))) {
-            path = argument;
-            break;
-        }
+        if (!argument.startsWith(QLatin1Char('-')))
+            paths.append(argument);
     }
-    if (path.isEmpty()) {
+    if (paths.isEmpty()) {
         OnFileNew();
     } else {
-        // A page named on the command line opens and stays open: the start-up work of the
-        // first New (settings file, random seed) is done here, without the blank page that
-        // would close itself.
+        // Pages named on the command line open, each in its own page window, and stay open:
+        // the start-up work of the first New (settings file, random seed) is done here, without
+        // the blank page that would close itself.
         DoFirstNewWork();
         std::srand(static_cast<unsigned>(std::time(nullptr)));
         SetFirstPageClosed();
-        const bool isUrl =
-            path.startsWith(QLatin1String("file:")) || path.startsWith(QLatin1String("http:"));
-        OpenDocumentFile(isUrl ? path : QFileInfo(path).absoluteFilePath());
+        for (const QString &path : paths) {
+            const bool isUrl =
+                path.startsWith(QLatin1String("file:")) || path.startsWith(QLatin1String("http:"));
+            PendingPath = isUrl ? path : QFileInfo(path).absoluteFilePath();
+            CDocument *document = OpenNewDocument();
+            if (trace)
+                trace->WatchPage(document);
+        }
     }
+    if (trace)
+        trace->AllPagesWatched();
 
     m_mainFrame->setAcceptDrops(true);
     m_mainFrame->showMaximized();
@@ -124,10 +135,16 @@ void CPelionApp::OnFileNew()
 
 void CPelionApp::OnFileOpen()
 {
-    const QString path = BrowseForFile(filekind::WebPages, filekind::None, filekind::WebPages, true,
-                                       m_mainFrame.get());
+    FileDialogRequest request;
+    request.parent = m_mainFrame.get();
+    request.open = true;
+    request.filter = QStringLiteral("HTML files|*.htm; *.html|All Files|*.*||");
+    request.defaultSuffix = QStringLiteral("html");
+    request.folder = GetLastFolder(filekind::WebPages);
+    const QString path = RunFileDialog(request);
     if (path.isEmpty())
         return;
+    SetLastFolder(filekind::WebPages, toQt(util::PathFolder(fromQt(path))));
     PendingPath = path;
     OpenNewDocument();
 }

@@ -25,9 +25,9 @@ public:
     static CPelionApp *Instance();
 
     // Start-up: settings key and recent files, document template, main frame, command line
-    // (arguments without the program name: none runs New, the first path opens that page),
-    // drops accepted, main frame shown maximised. False when start-up failed (the program then
-    // ends without a window).
+    // (arguments without the program name: none runs New, every path opens that page in a page
+    // window of its own), drops accepted, main frame shown maximised. False when start-up failed
+    // (the program then ends without a window).
     bool InitInstance(const QStringList &arguments = QStringList());
 
     CMainFrame *MainFrame() const { return m_mainFrame.get(); }

@@ -1,11 +1,15 @@
 #include "app/CPelionApp.h"
 #include "engine/CEditEngine.h"
+#include "engine/CWarmView.h"
 #include "engine/WebEngineEnvironment.h"
+#include "util/FileUtil.h"
 
 #include <QApplication>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 static bool haveDisplay()
 {
@@ -19,6 +23,13 @@ static bool haveDisplay()
 
 int main(int argc, char **argv)
 {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("Pelion Web Builder " PELION_VERSION "\nprogram folder: %s\n",
+                        util::ProgramFolder().c_str());
+            return 0;
+        }
+    }
     if (!haveDisplay()) {
         std::fprintf(stderr, "pelion: no display found. Pelion Web Builder needs a graphical "
                              "session (DISPLAY or WAYLAND_DISPLAY); on a machine without one, "
@@ -29,8 +40,16 @@ int main(int argc, char **argv)
     CEditEngine::RegisterUrlScheme();
     CPelionApp::SetSettingsKey();
     QApplication application(argc, argv);
+    // Ties the windows to the menu entry (the Wayland application id, the start-up notice).
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.torvane.Pelion"));
+    // Pages named on the command line: the web engine and its renderer start now, while the
+    // windows are built (a start without pages opens none and never waits for the renderer).
+    const QStringList arguments = application.arguments().mid(1);
+    if (std::any_of(arguments.begin(), arguments.end(),
+                    [](const QString &argument) { return !argument.startsWith(QLatin1Char('-')); }))
+        CWarmView::Prepare();
     CPelionApp app;
-    if (!app.InitInstance(application.arguments().mid(1)))
+    if (!app.InitInstance(arguments))
         return 1;
     return application.exec();
 }

@@ -12,6 +12,9 @@ namespace {
 
 const char kBlankPage[] = "<html><head><title></title></head><body></body></html>";
 
+// The largest page whose source an ordinary open keeps (see Load).
+constexpr qsizetype kKeepSourceLimit = 256 * 1024;
+
 } // namespace
 
 // A local page is editable once the runtime has set it up: the document is parsed and the
@@ -137,13 +140,20 @@ bool CEditEngine::Load(const QString &path, bool filtered, int filterFlags)
     d->currentFile = absolute;
     d->detection = CPageCodec::Detect(d->original);
     d->filtered = filtered;
-    if (filtered) {
+    const bool utf16 = d->detection.charset.startsWith("UTF-16");
+    // With source formatting on, every page keeps its source for the save (the ordinary open
+    // takes only that part of the filter: server blocks stay page text). Pages above the size
+    // the writer can check whole in time keep the standard save for now.
+    const bool keepSource = !utf16 && (filterFlags & EngineFilter::SourceFormatting) &&
+                            d->original.size() <= kKeepSourceLimit;
+    if (filtered || keepSource) {
         // The page text as the filter sees it; Chromium gets the filtered text in UTF-8 (the
         // save encodes in the page's own charset again).
-        const bool utf16 = d->detection.charset.startsWith("UTF-16");
         d->filter = std::make_unique<CSourceFilter>();
         d->filter->FilterIn(CPageCodec::Decode(d->original, d->detection.charset),
-                            utf16 ? int(EngineFilter::None) : filterFlags);
+                            utf16      ? int(EngineFilter::None)
+                            : filtered ? filterFlags
+                                       : int(EngineFilter::SourceFormatting));
         QJsonObject options;
         if (d->filter->Flags() & EngineFilter::SourceFormatting) {
             QJsonArray spans;

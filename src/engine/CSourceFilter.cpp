@@ -42,9 +42,78 @@ const QSet<QString> &RawTextElements()
     return names;
 }
 
-// Start tags that close an open element of these names first (the common implied ends).
-bool ClosesImplicitly(const QString &open, const QString &starting)
+// Whether a page starting like this is parsed in quirks mode (no doctype, or one of the legacy
+// doctypes); there a table does not end an open paragraph.
+bool IsQuirksPage(const QString &s)
 {
+    qsizetype i = 0;
+    while (i < s.size() && (IsSpace(s.at(i)) || s.at(i) == QChar(0xFEFF)))
+        ++i;
+    while (StartsWithAt(s, i, QLatin1String("<!--"))) {
+        const qsizetype end = s.indexOf(QLatin1String("-->"), i + 4);
+        if (end < 0)
+            return true;
+        i = end + 3;
+        while (i < s.size() && IsSpace(s.at(i)))
+            ++i;
+    }
+    if (!StartsWithAt(s, i, QLatin1String("<!doctype")))
+        return true;
+    const qsizetype close = s.indexOf(QLatin1Char('>'), i);
+    const QString doctype = s.mid(i + 9, close < 0 ? -1 : close - i - 9).simplified().toLower();
+    if (!doctype.startsWith(QLatin1String("html")))
+        return true;
+    static const QRegularExpression publicId(
+        QStringLiteral("public\\s*[\"']([^\"']*)[\"']\\s*([\"'])?"));
+    const QRegularExpressionMatch m = publicId.match(doctype);
+    if (!m.hasMatch())
+        return false;
+    const QString id = m.captured(1);
+    const bool system = !m.captured(2).isEmpty();
+    static const char *const quirks[] = {"-//w3o//dtd w3 html strict 3.0//en//",
+                                         "-/w3c/dtd html 4.0 transitional/en",
+                                         "html",
+                                         "+//silmaril//dtd html pro v0r11 19970101//",
+                                         "-//as//dtd html 3.0 aswedit + extensions//",
+                                         "-//advasoft ltd//dtd html 3.0 aswedit + extensions//",
+                                         "-//ietf//dtd html",
+                                         "-//metrius//dtd metrius presentational//",
+                                         "-//microsoft//dtd internet explorer",
+                                         "-//netscape comm. corp.//dtd",
+                                         "-//o'reilly and associates//dtd html",
+                                         "-//softquad software//dtd hotmetal pro",
+                                         "-//softquad//dtd hotmetal pro",
+                                         "-//spyglass//dtd html 2.0 extended//",
+                                         "-//sq//dtd html 2.0 hotmetal + extensions//",
+                                         "-//sun microsystems corp.//dtd hotjava html//",
+                                         "-//sun microsystems corp.//dtd hotjava strict html//",
+                                         "-//w3c//dtd html 3",
+                                         "-//w3c//dtd html 4.0 frameset//",
+                                         "-//w3c//dtd html 4.0 transitional//",
+                                         "-//w3c//dtd html experimental",
+                                         "-//w3c//dtd w3 html//",
+                                         "-//w3o//dtd w3 html 3.0//",
+                                         "-//webtechs//dtd mozilla html"};
+    for (const char *q : quirks) {
+        const QLatin1String prefix(q);
+        if (prefix == QLatin1String("html") ||
+            prefix == QLatin1String("-/w3c/dtd html 4.0 transitional/en") ||
+            prefix == QLatin1String("-//w3o//dtd w3 html strict 3.0//en//")) {
+            if (id == prefix)
+                return true;
+        } else if (id.startsWith(prefix)) {
+            return true;
+        }
+    }
+    return !system && (id.startsWith(QLatin1String("-//w3c//dtd html 4.01 frameset//")) ||
+                       id.startsWith(QLatin1String("-//w3c//dtd html 4.01 transitional//")));
+}
+
+// Start tags that close an open element of these names first (the common implied ends).
+bool ClosesImplicitly(const QString &open, const QString &starting, bool quirks)
+{
+    if (quirks && open == QLatin1String("p") && starting == QLatin1String("table"))
+        return false;
     static const QSet<QString> blocks = {
         "address",  "article", "aside",  "blockquote", "center", "dir", "div", "dl",
         "fieldset", "figure",  "footer", "form",       "h1",     "h2",  "h3",  "h4",
@@ -157,6 +226,7 @@ void CSourceFilter::FilterIn(const QString &s, int flags)
         return true;
     };
 
+    const bool quirks = numbered && IsQuirksPage(s);
     const qsizetype n = s.size();
     qsizetype i = 0;
     while (i < n) {
@@ -324,7 +394,7 @@ void CSourceFilter::FilterIn(const QString &s, int flags)
         if (numbered) {
             Span &span = m_spans[size_t(index)];
             span.startTagEnd = tagEnd;
-            while (!open.empty() && ClosesImplicitly(open.back().name, name))
+            while (!open.empty() && ClosesImplicitly(open.back().name, name, quirks))
                 closeTo(open.size() - 1, tagStart, tagStart, false);
             if (VoidElements().contains(name) ||
                 (selfClosing && !RawTextElements().contains(name))) {

@@ -40,10 +40,18 @@ public:
     // Forgets the path, so that closing the window asks nothing (Save on Exit).
     void ClearPagePath() { m_pagePath.clear(); }
     bool FilterOnLoad() const { return m_filterOnLoad; }
+    // A second window on a page (Window > New Window) shows the page as saved, read-only: it
+    // is titled so, shows the page in browser mode, offers no editing or saving and is never
+    // asked about on close.
+    void SetReadOnly(bool readOnly);
+    bool IsReadOnly() const { return m_readOnly; }
     bool EngineCreated() const { return m_engineCreated; }
     QPoint GridSize() const { return QPoint(m_gridX, m_gridY); }
     bool Constrained() const { return m_constrain; }
     const QStringList &BlockFormats() const { return m_blockFormats; }
+
+    // The local file that a "file:" address names (other paths and addresses as they are).
+    static QString LocalPathOfAddress(const QString &path);
 
     void OnInitialUpdate() override;
     // Hint 2: the page properties were changed in the panel and are written into the page.
@@ -53,6 +61,7 @@ public:
     // Asks "Would you like to save <name>?" or saves without asking, as SaveMode says.
     void QueryClose(std::function<void(bool mayClose)> done) override;
     void OnDestroy() override;
+    bool OnCmdMsg(int id, Offer offer, CCmdUI *ui) override;
 
     // Saves to the component's current file and adds the page to the recent-file list. A
     // failure is shown; done (when given) receives the result.
@@ -68,6 +77,11 @@ public:
     void ApplyDisplayOptions();
     // The format bar follows this view's component (when this is the active view).
     void RefreshFormatBar();
+
+    // The editor's context menu over the page: Cut, Copy, Paste, and the table operations,
+    // the positioning operations and Link... where they apply now. The caller owns it.
+    QMenu *CreateContextMenu(QWidget *parent);
+    void ShowContextMenu(const QPoint &globalPos);
 
     // Makes the host of the component; tests put a recording double in place. Unset: the real
     // CCEditSite.
@@ -92,6 +106,10 @@ private:
 
     void OnLoadFinished(bool ok);
     void OnTitleChanged(const QString &title);
+    // The document title from the last reported page title and the current PagePath.
+    void UpdateDocumentTitle();
+    // The window's modified mark follows the component.
+    void UpdateModifiedMark();
     void OnComponentUpdate();
     void OnFocusChanged(QWidget *old, QWidget *now);
     void ReportLoadFailure(const QString &path);
@@ -111,6 +129,7 @@ private:
     void UpdateRangeCommand(CCmdUI &ui);
     bool BuildInput(const EngineCommandRow &row, QVariant &input);
     int EngineFlags(int engineId) const;
+    bool IsLatched(int commandId) const;
     void EnsureBlockFormats();
     QString CurrentBlockFormat() const;
 
@@ -124,6 +143,10 @@ private:
     CCEditSite *m_site = nullptr;
     CPagePropertyWriter *m_propertyWriter = nullptr;
     QString m_pagePath;
+    QString m_pageTitle; // as the component last reported it
+    bool m_titleReported = false;
+    bool m_readOnly = false;
+    QString m_untitledName; // the document's default name, kept for a read-only window
     bool m_filterOnLoad = false;
     bool m_engineCreated = false;
     bool m_initialLoadPending = false;

@@ -29,8 +29,8 @@ std::string DefaultSiteFolder()
 {
     const std::string program = util::ProgramFolder();
     const std::string pages = program + "Pages";
-    const bool usable =
-        util::FolderExists(pages) ? util::IsFolderWritable(pages) : util::IsFolderWritable(program);
+    const bool usable = util::FolderExists(pages) ? util::IsProgramFolderWritable(pages)
+                                                  : util::IsProgramFolderWritable(program);
     if (usable && util::MakeFolders(pages))
         return pages;
     const std::string documents = util::UserDocumentsFolder() + "Pelion Pages";

@@ -1,5 +1,7 @@
 #include "tool/ToolCommand.h"
 
+#include "util/FileUtil.h"
+
 #include <cstring>
 #include <iostream>
 
@@ -10,7 +12,8 @@ static void printHelp(std::ostream &out)
            "Commands:\n";
     for (const ToolCommand &command : ToolCommands())
         out << command.usage << '\n';
-    out << "  --help                 show this text\n";
+    out << "  --version              show the version and the program folder in use\n"
+           "  --help                 show this text\n";
 }
 
 int main(int argc, char **argv)
@@ -18,6 +21,11 @@ int main(int argc, char **argv)
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         printHelp(argc < 2 ? std::cerr : std::cout);
         return argc < 2 ? 2 : 0;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "pelion-tool (Pelion Web Builder) " PELION_VERSION "\n"
+                  << "program folder: " << util::ProgramFolder() << '\n';
+        return 0;
     }
     const std::string name = argv[1];
     for (const ToolCommand &command : ToolCommands()) {

@@ -19,7 +19,14 @@ CMDIFrameWnd::CMDIFrameWnd(QWidget *parent)
     connect(m_area, &QMdiArea::subWindowActivated, this, &CMDIFrameWnd::OnSubWindowActivated);
 }
 
-CMDIFrameWnd::~CMDIFrameWnd() = default;
+CMDIFrameWnd::~CMDIFrameWnd()
+{
+    // The page windows still open go down with QWidget's destructor, after this object's own
+    // parts are gone: their activation and close signals must no longer reach it.
+    disconnect(m_area, nullptr, this, nullptr);
+    for (QMdiSubWindow *window : m_area->subWindowList())
+        disconnect(window, nullptr, this, nullptr);
+}
 
 void CMDIFrameWnd::AddChild(CMDIChildWnd *frame)
 {
@@ -160,12 +167,16 @@ void CMDIFrameWnd::UpdateActions(int id, QAction *context)
         return;
     QAction *first = context ? context : actions.first();
     CCmdUI ui(id, first->isEnabled(), first->isChecked(), first);
-    RouteUpdate(ui);
+    const bool ruled = RouteUpdate(ui);
     for (QAction *action : actions) {
         action->setEnabled(ui.IsEnabled());
         if (ui.CheckWasSet()) {
             action->setCheckable(true);
             action->setChecked(ui.IsChecked());
+        } else if (!ruled && action->isChecked()) {
+            // The target that latched it is gone (the last page closed): a button must not
+            // stay pressed for a page that is no longer there.
+            action->setChecked(false);
         }
     }
 }

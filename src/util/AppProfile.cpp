@@ -8,7 +8,7 @@ namespace util {
 std::string AppProfilePath()
 {
     const std::string program = ProgramFolder();
-    if (IsFolderWritable(program))
+    if (IsProgramFolderWritable(program))
         return program + "Tandem.ini";
     const std::string folder = UserConfigFolder() + "Torvane/";
     MakeFolders(folder);
@@ -18,7 +18,7 @@ std::string AppProfilePath()
 std::string AppTempPagePath()
 {
     const std::string bin = ProgramFolder() + "Bin/";
-    if (IsFolderWritable(bin))
+    if (IsProgramFolderWritable(bin))
         return bin + "Temp.htm";
     const std::string folder = UserCacheFolder() + "Torvane/";
     MakeFolders(folder);

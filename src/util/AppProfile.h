@@ -8,11 +8,11 @@ class ProfileFile;
 // writes beside itself.
 namespace util {
 
-// Where "Tandem.ini" lives: the program folder when it is writable, else the user's
-// configuration folder ("Torvane/Tandem.ini" there).
+// Where "Tandem.ini" lives: the program folder when it is writable (never for an installed
+// program), else the user's configuration folder ("Torvane/Tandem.ini" there).
 std::string AppProfilePath();
-// Where the preview page "Temp.htm" is written: the program's "Bin/" when writable, else the
-// user's cache folder ("Torvane/Temp.htm" there).
+// Where the preview page "Temp.htm" is written: the program's "Bin/" when writable (never for
+// an installed program), else the user's cache folder ("Torvane/Temp.htm" there).
 std::string AppTempPagePath();
 
 // The one store of the run. LoadAppProfile reads it from AppProfilePath() (or from path when

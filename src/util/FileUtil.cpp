@@ -15,6 +15,10 @@
 
 namespace fs = std::filesystem;
 
+#ifndef PELION_INSTALLED_DATA
+#define PELION_INSTALLED_DATA "../share/pelion"
+#endif
+
 namespace util {
 
 static std::string &programFolderOverride()
@@ -36,15 +40,66 @@ static std::string withSlash(std::string folder)
     return folder;
 }
 
-std::string ProgramFolder()
+std::string ProgramFolderForExecutable(const std::string &exeFolder, bool *installed)
 {
-    if (!programFolderOverride().empty())
-        return programFolderOverride();
+    const std::string folder = withSlash(exeFolder);
+    if (installed)
+        *installed = false;
+    // A build tree keeps the data beside the executables; an installed program keeps it in the
+    // data folder beside bin/ (both checked, so that a build tree inside a prefix still runs).
+    if (FolderExists(folder + "Bin"))
+        return folder;
+    const std::string shared = withSlash(folder + PELION_INSTALLED_DATA);
+    if (FolderExists(shared + "Bin")) {
+        std::error_code ec;
+        const fs::path normal = fs::weakly_canonical(shared, ec);
+        if (installed)
+            *installed = true;
+        return ec ? shared : withSlash(normal.string());
+    }
+    return folder;
+}
+
+static std::string executableFolder()
+{
     std::error_code ec;
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec)
         return withSlash(fs::current_path(ec).string());
     return withSlash(exe.parent_path().string());
+}
+
+struct RealProgramFolder
+{
+    std::string folder;
+    bool installed = false;
+};
+
+static const RealProgramFolder &realProgramFolder()
+{
+    static const RealProgramFolder real = [] {
+        RealProgramFolder found;
+        found.folder = ProgramFolderForExecutable(executableFolder(), &found.installed);
+        return found;
+    }();
+    return real;
+}
+
+std::string ProgramFolder()
+{
+    if (!programFolderOverride().empty())
+        return programFolderOverride();
+    return realProgramFolder().folder;
+}
+
+bool ProgramFolderIsInstalled()
+{
+    return programFolderOverride().empty() && realProgramFolder().installed;
+}
+
+bool IsProgramFolderWritable(const std::string &folder)
+{
+    return !ProgramFolderIsInstalled() && IsFolderWritable(folder);
 }
 
 void SetProgramFolder(const std::string &folder)

@@ -8,10 +8,21 @@
 // separator). A folder returned by these helpers ends with "/" unless it is empty.
 namespace util {
 
-// The folder of the running executable, with a trailing "/". Tests may point it elsewhere with
-// SetProgramFolder; an empty argument restores the real one.
+// The program folder, with a trailing "/": the folder of the running executable when the
+// installation data lies beside it (a build tree), else the installed data folder beside bin/
+// ("<prefix>/share/pelion/"). Tests may point it elsewhere with SetProgramFolder; an empty
+// argument restores the real one.
 std::string ProgramFolder();
 void SetProgramFolder(const std::string &folder);
+// The program folder that belongs to an executable in exeFolder, as above; installed tells
+// whether it is the installed data folder.
+std::string ProgramFolderForExecutable(const std::string &exeFolder, bool *installed = nullptr);
+// True when the program runs from an installed layout. Its data folder belongs to the package
+// manager and is shared by every user, so the program never writes there, even when it could
+// (as root); files written beside the program then go to the user's folders.
+bool ProgramFolderIsInstalled();
+// IsFolderWritable for a folder of the program folder, false for an installed layout.
+bool IsProgramFolderWritable(const std::string &folder);
 
 // Parts of a path. The drive is always empty on this platform. PathFolder("/a/b.htm") is "/a/",
 // PathFileTitle is "b", PathExtension is "htm" (without the dot; empty when there is none).

@@ -17,6 +17,7 @@ class tst_CPelionApp : public QObject
 private slots:
     void startUpWithoutArgumentLeavesNoPage();
     void commandLinePageOpens();
+    void severalCommandLinePagesOpenInTheirOwnWindows();
     void missingPageGivesTwoErrors_data();
     void missingPageGivesTwoErrors();
     void newCommand();
@@ -81,6 +82,29 @@ void tst_CPelionApp::commandLinePageOpens()
     shell.frame()->RouteCommand(cmd::FileNew);
     QCOMPARE(shell.dialogTitles, QStringList{"New FIle"});
     QCOMPARE(shell.frame()->OpenChildren().size(), 1);
+}
+
+void tst_CPelionApp::severalCommandLinePagesOpenInTheirOwnWindows()
+{
+    ShellFixture shell;
+    const QString first = shell.writePage("first.html", "<p>1</p>");
+    const QString second = shell.writePage("second.html", "<p>2</p>");
+    const QString missing = shell.program + "missing.html";
+    // Options are not pages; a page that cannot be opened leaves the others open.
+    QVERIFY(shell.start({first, QStringLiteral("--some-option"), missing, second}));
+    shell.settle();
+    QVERIFY(shell.waitForPages(2));
+    QStringList opened;
+    for (CMDIChildWnd *child : shell.frame()->OpenChildren()) {
+        auto *view = qobject_cast<CCEditView *>(child->GetActiveView());
+        QVERIFY(view);
+        opened.append(view->PagePath());
+        QCOMPARE(ShellFixture::siteOf(view)->loads, QStringList{view->PagePath()});
+    }
+    opened.sort();
+    QCOMPARE(opened, (QStringList{first, second}));
+    QCOMPARE(shell.messages.size(), 2);
+    QCOMPARE(shell.messages.at(1).text, missing);
 }
 
 void tst_CPelionApp::missingPageGivesTwoErrors_data()

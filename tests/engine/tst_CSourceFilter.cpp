@@ -14,6 +14,8 @@ private slots:
     void tokensReplaceBlocks();
     void bareAttributeNames();
     void spans();
+    void tableEndsParagraphOnlyInStandardsMode_data();
+    void tableEndsParagraphOnlyInStandardsMode();
     void noFlagsLeavesText();
 };
 
@@ -108,6 +110,38 @@ void tst_CSourceFilter::spans()
     QCOMPARE(source(5), QStringLiteral("<ul><li>a<li>b</ul>"));
     QCOMPARE(text.mid(spans[3].start, spans[3].startTagEnd - spans[3].start),
              QStringLiteral("<P>"));
+}
+
+void tst_CSourceFilter::tableEndsParagraphOnlyInStandardsMode_data()
+{
+    QTest::addColumn<QString>("doctype");
+    QTest::addColumn<bool>("quirks");
+    QTest::newRow("none") << QString() << true;
+    QTest::newRow("html5") << "<!DOCTYPE html>" << false;
+    QTest::newRow("4.01 transitional without system id")
+        << "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">" << true;
+    QTest::newRow("4.01 transitional with system id")
+        << "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
+           "\"http://www.w3.org/TR/html4/loose.dtd\">"
+        << false;
+    QTest::newRow("3.2") << "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">" << true;
+    QTest::newRow("xhtml strict") << "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Strict//EN\" "
+                                     "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd\">"
+                                  << false;
+}
+
+// A quirks-mode parser keeps a table inside an open paragraph; the spans follow it.
+void tst_CSourceFilter::tableEndsParagraphOnlyInStandardsMode()
+{
+    QFETCH(QString, doctype);
+    QFETCH(bool, quirks);
+    const QString text = doctype + QStringLiteral("<P>a<TABLE><TR><TD>x</TABLE>b<P>c");
+    CSourceFilter filter;
+    filter.FilterIn(text, EngineFilter::SourceFormatting);
+    const CSourceFilter::Span &p = filter.Spans()[0];
+    const QString source = text.mid(p.start, p.end - p.start);
+    QCOMPARE(source,
+             quirks ? QStringLiteral("<P>a<TABLE><TR><TD>x</TABLE>b") : QStringLiteral("<P>a"));
 }
 
 void tst_CSourceFilter::noFlagsLeavesText()

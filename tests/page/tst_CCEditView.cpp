@@ -19,13 +19,16 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 
 // The application with one page (a.html) open in its window.
 class ViewFixture : public ShellFixture
@@ -67,8 +70,18 @@ private slots:
     void titling();
     void saveAndSaveAs();
     void reload();
+    void titleFollowsSaveAsWithModifiedMark();
+    void fileAddressNamesALocalFile_data();
+    void fileAddressNamesALocalFile();
+    void fileDialogsStartWherePagesAre();
+    void openDialogFillsInNoFileName();
+    void newWindowIsAReadOnlyCopy();
+    void contextMenuOffersWhatApplies_data();
+    void contextMenuOffersWhatApplies();
     void closeQuestion_data();
     void closeQuestion();
+    void closeQuestionEscape_data();
+    void closeQuestionEscape();
     void failedSaveKeepsTheWindow();
     void filteredOpenAndSave();
 
@@ -120,7 +133,236 @@ void tst_CCEditView::titling()
     QCOMPARE(view->GetDocument()->GetTitle(), QStringLiteral("Pelion2")); // until the report
     ShellFixture::siteOf(view)->reportTitle("Report");
     QCOMPARE(view->GetDocument()->GetTitle(), title);
-    QCOMPARE(view->parentWidget()->windowTitle(), title);
+    auto *child = qobject_cast<CMDIChildWnd *>(view->parentWidget());
+    QVERIFY(child);
+    QCOMPARE(child->windowTitle(), title + "[*]");
+    QCOMPARE(child->DisplayedTitle(), title);
+}
+
+void tst_CCEditView::titleFollowsSaveAsWithModifiedMark()
+{
+    ViewFixture shell;
+    QVERIFY(shell.openPage());
+    auto *child = qobject_cast<CMDIChildWnd *>(shell.view->parentWidget());
+    QVERIFY(child);
+    shell.site->reportTitle("Report");
+    QCOMPARE(child->DisplayedTitle(), QStringLiteral("Report : a"));
+    QVERIFY(!child->isWindowModified());
+
+    // An edit marks the window (and the main window, whose title shows the maximised page).
+    shell.site->modified = true;
+    shell.site->reportUpdate();
+    QVERIFY(child->isWindowModified());
+    QCOMPARE(child->DisplayedTitle(), QStringLiteral("Report : a*"));
+    shell.frame()->UpdateCommandUI();
+    QVERIFY(shell.frame()->isWindowModified());
+
+    // Save As retitles at once and clears the mark.
+    shell.fileAnswers = {shell.program + "renamed.html"};
+    shell.frame()->RouteCommand(cmd::SaveAs);
+    QCOMPARE(shell.view->GetDocument()->GetTitle(), QStringLiteral("Report : renamed"));
+    QVERIFY(!child->isWindowModified());
+    shell.frame()->UpdateCommandUI();
+    QVERIFY(!shell.frame()->isWindowModified());
+
+    // Save clears it too.
+    shell.site->modified = true;
+    shell.site->reportUpdate();
+    QVERIFY(child->isWindowModified());
+    shell.frame()->RouteCommand(cmd::FileSave);
+    QVERIFY(!child->isWindowModified());
+}
+
+void tst_CCEditView::fileAddressNamesALocalFile_data()
+{
+    QTest::addColumn<QString>("prefix");
+    QTest::newRow("file-three-slashes") << "file://";
+    QTest::newRow("file-one-slash") << "file:";
+}
+
+void tst_CCEditView::fileAddressNamesALocalFile()
+{
+    QFETCH(QString, prefix);
+    ViewFixture shell;
+    QVERIFY(shell.start());
+    QVERIFY(shell.waitForPages(0));
+    const QString path = shell.writePage(
+        "my page.html",
+        "<HTML><HEAD><TITLE>t</TITLE></HEAD>\r\n<BODY bgColor=#ffffff>x</BODY></HTML>");
+    CCEditView *view = shell.open(prefix + QUrl::fromLocalFile(path).path(QUrl::FullyEncoded));
+    QVERIFY(view);
+    RecordingSite *site = ShellFixture::siteOf(view);
+    QCOMPARE(view->PagePath(), path);
+    QCOMPARE(site->loads, QStringList{path});
+    shell.frame()->RouteCommand(cmd::FileSave);
+    QCOMPARE(shell.app->RecentFileList()->Entries(), QStringList{path});
+    // The extensions work on the file itself.
+    shell.messageAnswers = {QMessageBox::Yes};
+    shell.frame()->RouteCommand(cmd::PelionExtensions);
+    QCOMPARE(shell.messages.size(), 1);
+    QVERIFY(shell.file(path).find("<!-- #Begin \"qxlib\" -->") != std::string::npos);
+    // Other addresses stay as they are.
+    QCOMPARE(CCEditView::LocalPathOfAddress("http://example.com/a.html"),
+             QStringLiteral("http://example.com/a.html"));
+    QCOMPARE(CCEditView::LocalPathOfAddress(QString()), QString());
+}
+
+void tst_CCEditView::fileDialogsStartWherePagesAre()
+{
+    ViewFixture shell;
+    QVERIFY(shell.openPage());
+    QDir().mkpath(shell.program + "sub");
+    const QString moved = shell.program + "sub/moved.html";
+    shell.fileAnswers = {moved};
+    shell.frame()->RouteCommand(cmd::SaveAs);
+    shell.fileAnswers = {QString()};
+    shell.frame()->RouteCommand(cmd::SaveAs);
+    // Save As starts in the page's own folder, with its name.
+    QCOMPARE(shell.fileRequests.size(), 2);
+    QCOMPARE(QDir::cleanPath(shell.fileRequests.at(0).folder), QDir::cleanPath(shell.program));
+    QCOMPARE(shell.fileRequests.at(0).fileName, QStringLiteral("a.html"));
+    QCOMPARE(QDir::cleanPath(shell.fileRequests.at(1).folder), shell.program + "sub");
+
+    // Open offers HTML files first and starts where the last page was saved or opened.
+    shell.frame()->RouteCommand(cmd::FileOpen);
+    const FileDialogRequest &open = shell.fileRequests.at(2);
+    QVERIFY(open.open);
+    QCOMPARE(ToQtFileFilter(open.filter),
+             QStringLiteral("HTML files (*.htm *.html);;All Files (*)"));
+    QCOMPARE(QDir::cleanPath(open.folder), shell.program + "sub");
+}
+
+void tst_CCEditView::openDialogFillsInNoFileName()
+{
+    // The real dialog, asked to start in a remembered folder that does not exist yet.
+    ViewFixture shell;
+    QVERIFY(shell.start());
+    QVERIFY(shell.waitForPages(0));
+    SetFileDialogHook({});
+    QString typed = "unset", folder, filter;
+    QTimer::singleShot(0, [&] {
+        QTRY_VERIFY(qobject_cast<QFileDialog *>(QApplication::activeModalWidget()));
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (auto *name = dialog->findChild<QLineEdit *>("fileNameEdit"))
+            typed = name->text();
+        folder = QDir::cleanPath(dialog->directory().absolutePath());
+        filter = dialog->selectedNameFilter();
+        dialog->reject();
+    });
+    shell.frame()->RouteCommand(cmd::FileOpen);
+    QCOMPARE(typed, QString());
+    QCOMPARE(folder, QDir::cleanPath(shell.program));
+    QCOMPARE(filter, QStringLiteral("HTML files (*.htm *.html)"));
+}
+
+void tst_CCEditView::newWindowIsAReadOnlyCopy()
+{
+    ViewFixture shell;
+    QVERIFY(shell.openPage());
+    shell.site->reportTitle("Report");
+    shell.site->content = "edited";
+    shell.site->modified = true;
+    shell.frame()->RouteCommand(cmd::WindowNew);
+    QCOMPARE(shell.frame()->OpenChildren().size(), 2);
+    auto *copy = qobject_cast<CCEditView *>(shell.frame()->OpenChildren().last()->GetActiveView());
+    QVERIFY(copy && copy != shell.view);
+    QVERIFY(copy->IsReadOnly());
+    QVERIFY(!shell.view->IsReadOnly());
+    QCOMPARE(copy->PagePath(), shell.path);
+    QVERIFY(copy->GetDocument()->GetTitle().endsWith(" (read-only)"));
+    RecordingSite *copySite = ShellFixture::siteOf(copy);
+    shell.settle();
+    QCOMPARE(copySite->content, QStringLiteral("<html><head></head><body>text</body></html>"));
+    QCOMPARE(copySite->callsOf(EngineId::BrowseMode).size(), 1); // shown, not edited
+    copySite->reportTitle("Report");
+    QCOMPARE(copy->GetDocument()->GetTitle(), QStringLiteral("Report : a (read-only)"));
+
+    // Nothing in it edits or saves; viewing commands stay.
+    copySite->flags = {{EngineId::Bold, EngineFlag::Enabled},
+                       {EngineId::Copy, EngineFlag::Enabled},
+                       {EngineId::FontName, EngineFlag::Enabled}};
+    QVERIFY(shell.frame()->ActiveView() == copy);
+    for (int id : {cmd::FileSave, cmd::SaveAs, cmd::Bold, cmd::HorizontalRule, cmd::EditorMode,
+                   cmd::PelionExtensions})
+        QVERIFY2(!shell.frame()->IsCommandEnabled(id), qPrintable(QString::number(id)));
+    QVERIFY(shell.frame()->IsCommandEnabled(cmd::Copy));
+    QVERIFY(shell.frame()->IsCommandEnabled(cmd::FileClose));
+    shell.frame()->RouteCommand(cmd::FileSave);
+    shell.frame()->RouteCommand(cmd::Bold);
+    QVERIFY(copySite->saves.isEmpty());
+    QVERIFY(copySite->callsOf(EngineId::Bold).isEmpty());
+
+    // Closing it asks nothing; the editing window is asked about its page once.
+    copy->parentWidget()->close();
+    QVERIFY(shell.waitForPages(1));
+    QVERIFY(shell.messages.isEmpty());
+    QCOMPARE(shell.file(shell.path), std::string("<html><head></head><body>text</body></html>"));
+}
+
+void tst_CCEditView::contextMenuOffersWhatApplies_data()
+{
+    QTest::addColumn<QList<int>>("enabled"); // engine ids the component enables
+    QTest::addColumn<QList<int>>("latched");
+    QTest::addColumn<QStringList>("items");
+    const QStringList clipboard{"Cu&t", "&Copy", "&Paste"};
+    QTest::newRow("plain-text") << QList<int>{EngineId::Cut, EngineId::Copy} << QList<int>{}
+                                << clipboard;
+    QTest::newRow("text-that-links") << QList<int>{EngineId::Hyperlink} << QList<int>{}
+                                     << clipboard + QStringList{"-", "&Link..."};
+    QTest::newRow("in-a-table") << QList<int>{EngineId::InsertRow, EngineId::Hyperlink}
+                                << QList<int>{}
+                                << clipboard + QStringList{"-",
+                                                           "Insert &Row",
+                                                           "Insert &Column",
+                                                           "&Insert Cell",
+                                                           "Delete Ro&ws",
+                                                           "Delete Colu&mns",
+                                                           "Delete C&ells",
+                                                           "&Merge Cells",
+                                                           "&Split Cell",
+                                                           "-",
+                                                           "&Link..."};
+    QTest::newRow("static-block") << QList<int>{EngineId::MakeAbsolute} << QList<int>{}
+                                  << clipboard + QStringList{"-", "&Absolute"};
+    QTest::newRow("positioned-box") << QList<int>{EngineId::MakeAbsolute, EngineId::BringToFront}
+                                    << QList<int>{EngineId::MakeAbsolute}
+                                    << clipboard + QStringList{"-",
+                                                               "&Absolute",
+                                                               "Bring to &Front",
+                                                               "Send to &Back",
+                                                               "Bring Fo&rward",
+                                                               "Send Bac&kward",
+                                                               "Bring above te&xt",
+                                                               "Send belo&w text",
+                                                               "&Move Object...",
+                                                               "&Lock Object"};
+}
+
+void tst_CCEditView::contextMenuOffersWhatApplies()
+{
+    QFETCH(QList<int>, enabled);
+    QFETCH(QList<int>, latched);
+    QFETCH(QStringList, items);
+    ViewFixture shell;
+    QVERIFY(shell.openPage());
+    for (int id : enabled)
+        shell.site->flags[id] = EngineFlag::Enabled;
+    for (int id : latched)
+        shell.site->flags[id] |= EngineFlag::Latched;
+    std::unique_ptr<QMenu> menu(shell.view->CreateContextMenu(nullptr));
+    QStringList texts;
+    for (QAction *action : menu->actions())
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    QCOMPARE(texts, items);
+    // Items follow their commands: Paste is off without a picture or text to paste here, the
+    // table and position items route to the view.
+    QCOMPARE(menu->actions().at(0)->isEnabled(), enabled.contains(EngineId::Cut));
+    if (enabled.contains(EngineId::InsertRow)) {
+        menu->actions().at(4)->trigger();
+        QCOMPARE(shell.site->callsOf(EngineId::InsertRow).size(), 1);
+    }
+    if (latched.contains(EngineId::MakeAbsolute))
+        QVERIFY(menu->actions().at(4)->isChecked());
 }
 
 void tst_CCEditView::saveAndSaveAs()
@@ -180,10 +422,13 @@ void tst_CCEditView::closeQuestion_data()
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("asked");
     QTest::addColumn<bool>("saved");
-    QTest::newRow("yes-to-all") << 0 << 0 << false << true;
-    QTest::newRow("no-to-all") << 1 << 0 << false << false;
-    QTest::newRow("ask-yes") << 2 << int(QMessageBox::Yes) << true << true;
-    QTest::newRow("ask-no") << 2 << int(QMessageBox::No) << true << false;
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("yes-to-all") << 0 << 0 << false << true << true;
+    QTest::newRow("no-to-all") << 1 << 0 << false << false << true;
+    QTest::newRow("ask-yes") << 2 << int(QMessageBox::Yes) << true << true << true;
+    QTest::newRow("ask-no") << 2 << int(QMessageBox::No) << true << false << true;
+    // Cancel keeps the window and the page as they are.
+    QTest::newRow("ask-cancel") << 2 << int(QMessageBox::Cancel) << true << false << false;
 }
 
 void tst_CCEditView::closeQuestion()
@@ -192,6 +437,7 @@ void tst_CCEditView::closeQuestion()
     QFETCH(int, answer);
     QFETCH(bool, asked);
     QFETCH(bool, saved);
+    QFETCH(bool, closes);
     ViewFixture shell;
     QVERIFY(shell.openPage());
     CCEditView *second = shell.open(shell.writePage("b.html", "b"));
@@ -202,15 +448,54 @@ void tst_CCEditView::closeQuestion()
         shell.messageAnswers = {QMessageBox::StandardButton(answer)};
     RecordingSite *site = shell.site;
     shell.view->parentWidget()->close();
-    QVERIFY(shell.waitForPages(1)); // only that page: the other window is not asked about
+    // Only that page: the other window is not asked about.
+    QVERIFY(shell.waitForPages(closes ? 1 : 2));
     QCOMPARE(shell.messages.size(), asked ? 1 : 0);
     if (asked) {
         QCOMPARE(shell.messages.at(0).text, QStringLiteral("Would you like to save a.html?"));
-        QCOMPARE(shell.messages.at(0).buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(shell.messages.at(0).buttons,
+                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     }
     QCOMPARE(shell.file(shell.path) == "edited", saved);
-    QVERIFY(site->closed);
-    QVERIFY(shell.app->FirstPageClosed());
+    QCOMPARE(site->closed, closes);
+    if (!closes) {
+        QCOMPARE(site->content, QStringLiteral("edited"));
+        QCOMPARE(shell.view->PagePath(), shell.path);
+    }
+}
+
+void tst_CCEditView::closeQuestionEscape_data()
+{
+    QTest::addColumn<bool>("closeButton");
+    QTest::newRow("escape-key") << false;
+    QTest::newRow("close-button") << true;
+}
+
+void tst_CCEditView::closeQuestionEscape()
+{
+    // The real message box, answered by a key press or by its window's close button.
+    QFETCH(bool, closeButton);
+    ViewFixture shell;
+    QVERIFY(shell.openPage());
+    shell.site->content = "edited";
+    SetMessageBoxHook({});
+    QString shownText;
+    QTimer::singleShot(0, [&] {
+        QTRY_VERIFY(qobject_cast<QMessageBox *>(QApplication::activeModalWidget()));
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        shownText = box->text();
+        if (closeButton)
+            box->close();
+        else
+            QTest::keyClick(box, Qt::Key_Escape);
+    });
+    shell.view->parentWidget()->close();
+    shell.settle();
+    QCOMPARE(shownText, QStringLiteral("Would you like to save a.html?"));
+    QCOMPARE(shell.frame()->OpenChildren().size(), 1);
+    QVERIFY(!shell.site->closed);
+    QCOMPARE(shell.site->content, QStringLiteral("edited"));
+    QCOMPARE(shell.file(shell.path), std::string("<html><head></head><body>text</body></html>"));
 }
 
 void tst_CCEditView::failedSaveKeepsTheWindow()
@@ -379,7 +664,8 @@ void tst_CCEditView::updatesFollowTheComponent_data()
     QTest::newRow("bold-disabled") << 32821 << 28 << 0 << false << false;
     QTest::newRow("latched-only") << 32854 << 4 << 4 << false << true;
     QTest::newRow("underline") << 32826 << 57 << 2 + 4 << true << true;
-    QTest::newRow("undo") << 32806 << 58 << 2 << true << false;
+    // Undo is no toggle: its rule never touches a check mark (the item has no check box).
+    QTest::newRow("undo") << 32806 << 58 << 2 + 4 << true << false;
     QTest::newRow("browser-mode") << 32981 << 29 << 2 + 4 << true << true;
 }
 
@@ -394,8 +680,11 @@ void tst_CCEditView::updatesFollowTheComponent()
     QVERIFY(shell.openPage());
     shell.site->flags[engineId] = flags;
     const CCmdUI ui = shell.update(menuId, !enabled, !checked);
+    const bool latching = IsLatchingEngineCommand(engineId);
     QCOMPARE(ui.IsEnabled(), enabled);
-    QCOMPARE(ui.IsChecked(), checked);
+    QCOMPARE(ui.CheckWasSet(), latching);
+    if (latching)
+        QCOMPARE(ui.IsChecked(), checked);
 
     // Toolbar buttons follow when the component reports new state.
     shell.site->reportUpdate();
@@ -405,6 +694,7 @@ void tst_CCEditView::updatesFollowTheComponent()
             if (CMDIFrameWnd::CommandIdOf(action) == menuId) {
                 QCOMPARE(action->isEnabled(), enabled);
                 QCOMPARE(action->isChecked(), checked);
+                QCOMPARE(action->isCheckable(), latching);
             }
         }
     }

@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <sys/stat.h>
+#include <vector>
 
 TEST(FileUtil, PathParts)
 {
@@ -32,6 +33,55 @@ TEST(FileUtil, ProgramFolderEndsWithSlashAndCanBeOverridden)
     EXPECT_EQ(util::ProgramFolder(), "/tmp/x/");
     util::SetProgramFolder("");
     EXPECT_EQ(util::ProgramFolder(), real);
+}
+
+// The build tree keeps the data beside the executable, an installed program in share/pelion/
+// beside bin/; anything else falls back to the executable's own folder.
+TEST(FileUtil, ProgramFolderForExecutableFindsTheDataOfBuildAndInstalledLayouts)
+{
+    struct Case
+    {
+        const char *name;
+        std::vector<const char *> folders;
+        const char *exeFolder;
+        const char *expected;
+        bool installed;
+    };
+    const Case cases[] = {
+        {"build tree", {"program/Bin"}, "program", "program/", false},
+        {"installed", {"usr/bin", "usr/share/pelion/Bin"}, "usr/bin", "usr/share/pelion/", true},
+        {"installed, exe folder with slash",
+         {"p/bin", "p/share/pelion/Bin"},
+         "p/bin/",
+         "p/share/pelion/",
+         true},
+        {"data beside wins over share",
+         {"p/bin/Bin", "p/share/pelion/Bin"},
+         "p/bin",
+         "p/bin/",
+         false},
+        {"share folder without data", {"q/bin", "q/share/pelion"}, "q/bin", "q/bin/", false},
+        {"no data anywhere", {"r/bin"}, "r/bin", "r/bin/", false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        for (const char *folder : c.folders)
+            ASSERT_TRUE(util::MakeFolders(dir.file(folder)));
+        bool installed = !c.installed;
+        EXPECT_EQ(util::ProgramFolderForExecutable(dir.file(c.exeFolder), &installed),
+                  dir.file(c.expected));
+        EXPECT_EQ(installed, c.installed);
+    }
+}
+
+TEST(FileUtil, AnOverriddenProgramFolderIsNeverTakenForAnInstalledOne)
+{
+    TempDir dir;
+    util::SetProgramFolder(dir.path());
+    EXPECT_FALSE(util::ProgramFolderIsInstalled());
+    EXPECT_TRUE(util::IsProgramFolderWritable(dir.path()));
+    util::SetProgramFolder("");
 }
 
 TEST(FileUtil, ListFilesMatchesPatternIgnoringCaseAndSkipsFolders)
