@@ -156,6 +156,20 @@ bool CCEditSite::InsertHtmlInParentElement(const QString &where, const QString &
     return m_engine && m_engine->InsertHtmlInParentElement(where, fragment);
 }
 
+bool CCEditSite::SetBodyAttribute(int attribute, const QVariant &value)
+{
+    return m_engine &&
+           m_engine->SetBodyAttribute(static_cast<CEditEngine::BodyAttribute>(attribute), value);
+}
+
+bool CCEditSite::SetTitle(const QString &title)
+{
+    if (!m_engine || !m_engine->IsLoaded())
+        return false;
+    m_engine->SetTitle(title);
+    return true;
+}
+
 void CCEditSite::Close()
 {
     if (!m_engine)

@@ -51,6 +51,10 @@ public:
     virtual bool InsertHtmlAtSelection(const QString &fragment);
     virtual bool InsertHtmlInParentElement(const QString &where, const QString &fragment);
 
+    // The page model: attribute is a CEditEngine::BodyAttribute; false without a page.
+    virtual bool SetBodyAttribute(int attribute, const QVariant &value);
+    virtual bool SetTitle(const QString &title);
+
     // Closes the component without saving and releases it.
     virtual void Close();
 

@@ -11,11 +11,13 @@
 #include "page/CCEditDoc.h"
 #include "page/CCEditSite.h"
 #include "page/CFontColorMenu.h"
+#include "page/CPagePropertyWriter.h"
 #include "page/CPointDlg.h"
 #include "page/EngineCommandTable.h"
 #include "page/FormatBarSync.h"
 #include "page/OptionsDialog.h"
 #include "pagetext/PageExtensions.h"
+#include "propgrid/CPropPanel.h"
 #include "toolkit/CCmdUI.h"
 #include "toolkit/CMDIChildWnd.h"
 #include "toolkit/CommandIds.h"
@@ -72,6 +74,16 @@ CCEditView::CCEditView(QWidget *parent)
     : CView(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
+    PagePropertyHost host;
+    host.window = this;
+    host.pagePath = [this] { return m_pagePath; };
+    host.document = [this] { return GetDocument(); };
+    host.site = [this] { return m_site; };
+    host.save = [this](std::function<void(bool)> done) { SaveToCurrentFile(std::move(done)); };
+    host.reload = [this] { ReloadPage(); };
+    m_propertyWriter = new CPagePropertyWriter(std::move(host), this);
+    connect(this, &CCEditView::loadFinished, m_propertyWriter,
+            &CPagePropertyWriter::OnLoadFinished);
     RegisterCommands();
     connect(qApp, &QApplication::focusChanged, this, &CCEditView::OnFocusChanged);
 }
@@ -110,6 +122,25 @@ FormatBarLists CCEditView::Lists() const
 
 // --- Opening, titling and closing -------------------------------------------------------------
 
+// The side bar's panel shows the document's properties when asked and lets go of them when the
+// document closes.
+static void BindPropertyPanel(CCEditDoc *document, CPropPanel *panel)
+{
+    QObject::connect(document, &CCEditDoc::showInPanelRequested, panel,
+                     [panel](CCEditDoc *doc) { panel->ShowProperties(doc, false); });
+    QObject::connect(document, &CCEditDoc::propertiesRefreshed, panel,
+                     [panel](CCEditDoc *doc) { panel->RefreshValues(doc); });
+    QObject::connect(document, &CCEditDoc::closing, panel,
+                     [panel](CCEditDoc *doc) { panel->Forget(doc); });
+}
+
+void CCEditView::OnUpdate(CView *sender, int hint)
+{
+    if (hint == 2)
+        m_propertyWriter->WritePageProperties();
+    CView::OnUpdate(sender, hint);
+}
+
 void CCEditView::OnInitialUpdate()
 {
     if (m_engineCreated)
@@ -135,6 +166,14 @@ void CCEditView::OnInitialUpdate()
         if (CMainFrame *frame = Frame())
             frame->SetStatusText(text);
     });
+
+    if (CCEditDoc *document = GetDocument()) {
+        document->SetPagePath(path);
+        CMainFrame *main = Frame();
+        if (CPropPanel *panel =
+                main && main->SideBar() ? main->SideBar()->PropertyPanel() : nullptr)
+            BindPropertyPanel(document, panel);
+    }
 
     m_initialLoadPending = true;
     const bool started = m_site->Create() &&
@@ -209,6 +248,8 @@ CCEditView::SavedUnderNewName(const QString &path)
             return;
         }
         self->m_pagePath = path;
+        if (CCEditDoc *document = self->GetDocument())
+            document->SetPagePath(path);
         self->UpdateDocumentTitle();
         self->UpdateModifiedMark();
         if (CPelionApp *app = CPelionApp::Instance())

@@ -13,6 +13,7 @@ class CCEditDoc;
 class CCEditSite;
 class CMainFrame;
 class CMDIChildWnd;
+class CPagePropertyWriter;
 struct EngineCommandRow;
 struct FormatBarLists;
 class QMenu;
@@ -53,6 +54,10 @@ public:
     static QString LocalPathOfAddress(const QString &path);
 
     void OnInitialUpdate() override;
+    // Hint 2: the page properties were changed in the panel and are written into the page.
+    void OnUpdate(CView *sender, int hint) override;
+    // Reads and writes the page's properties (also for the gallery's background commands).
+    CPagePropertyWriter *PropertyWriter() const { return m_propertyWriter; }
     // Asks "Would you like to save <name>?" or saves without asking, as SaveMode says.
     void QueryClose(std::function<void(bool mayClose)> done) override;
     void OnDestroy() override;
@@ -153,6 +158,7 @@ private:
     void UpdateStyleMenu(CCmdUI &ui);
 
     CCEditSite *m_site = nullptr;
+    CPagePropertyWriter *m_propertyWriter = nullptr;
     QString m_pagePath;
     QString m_pageTitle; // as the component last reported it
     bool m_titleReported = false;
