@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -212,7 +214,8 @@ bool ReadFile(const std::string &path, std::string &out, std::string *error)
             *error = std::strerror(errno);
         return false;
     }
-    struct stat st {};
+    struct stat st
+    {};
     if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(fd);
         if (error)
@@ -256,17 +259,152 @@ static bool writeAll(int fd, const char *data, size_t size)
     return true;
 }
 
-bool WriteFileAtomic(const std::string &path, const std::string &data, std::string *error)
+// The file a write to path lands in: a symbolic link is followed (relative targets against the
+// link's folder) so that the link keeps pointing where it pointed. A chain that does not end
+// within a sane depth is left as it is.
+static std::string resolveLinks(std::string path)
+{
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat st
+        {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return path;
+        std::string target(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+        if (n <= 0 || size_t(n) >= target.size())
+            return path;
+        target.resize(size_t(n));
+        path = target.front() == '/' ? target : PathFolder(path) + target;
+    }
+    return path;
+}
+
+static void syncFolder(const std::string &folder)
+{
+    // Makes the rename itself durable; a file system that cannot sync a folder is no error.
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+static bool pwriteAll(int fd, const char *data, size_t size, off_t offset)
+{
+    while (size > 0) {
+        const ssize_t n = ::pwrite(fd, data, size, offset);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+        offset += n;
+    }
+    return true;
+}
+
+// Rewrites an existing file in place, for a folder that takes no new file. The space is reserved
+// before the first byte changes, so that a full disk (or a file size limit) is met while the old
+// content is still whole; a write that fails later puts the old content back.
+static bool writeInPlace(const std::string &path, const std::string &data, int *savedErrno)
+{
+    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) {
+        *savedErrno = errno;
+        return false;
+    }
+    const auto failWith = [&](int why) {
+        ::close(fd);
+        *savedErrno = why;
+        return false;
+    };
+    struct stat st
+    {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return failWith(errno ? errno : EINVAL);
+    std::string old;
+    old.reserve(size_t(st.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return failWith(errno);
+        if (n == 0)
+            break;
+        old.append(buffer, size_t(n));
+    }
+    if (data.size() > old.size()) {
+        const int rc = ::fallocate(fd, 0, 0, off_t(data.size()));
+        if (rc != 0 && errno != EOPNOTSUPP && errno != ENOSYS) {
+            const int why = errno;
+            // A partial reservation may have grown the file; the old bytes are untouched.
+            (void)::ftruncate(fd, off_t(old.size()));
+            return failWith(why);
+        }
+    }
+    const size_t half = data.size() / 2;
+    int why = 0;
+    if (!pwriteAll(fd, data.data(), half, 0))
+        why = errno;
+    else if (writeFaultHook() && !writeFaultHook()(path))
+        why = ENOSPC;
+    else if (!pwriteAll(fd, data.data() + half, data.size() - half, off_t(half)))
+        why = errno;
+    else if (::ftruncate(fd, off_t(data.size())) != 0 || ::fsync(fd) != 0)
+        why = errno;
+    if (why != 0) {
+        // The old content fitted before, so it fits again.
+        pwriteAll(fd, old.data(), old.size(), 0);
+        if (::ftruncate(fd, off_t(old.size())) == 0)
+            ::fsync(fd);
+        return failWith(why);
+    }
+    if (::close(fd) != 0) {
+        *savedErrno = errno;
+        return false;
+    }
+    return true;
+}
+
+bool WriteFileAtomic(const std::string &requested, const std::string &data, std::string *error,
+                     bool *wroteInPlace)
 {
     const auto fail = [error](const std::string &why) {
         if (error)
             *error = why;
         return false;
     };
-    if (path.empty())
+    if (wroteInPlace)
+        *wroteInPlace = false;
+    if (requested.empty())
         return fail("empty file name");
+    const std::string path = resolveLinks(requested);
     if (FolderExists(path))
         return fail(std::strerror(EISDIR));
+
+    // A file that can be written in a folder that takes no new file (or, in a sticky folder,
+    // cannot be replaced by this user) is rewritten in place: not atomic, but saved.
+    const auto tryInPlace = [&](int atomicErrno) {
+        struct stat st
+        {};
+        if ((atomicErrno != EACCES && atomicErrno != EPERM) || ::lstat(path.c_str(), &st) != 0 ||
+            !S_ISREG(st.st_mode))
+            return fail(std::strerror(atomicErrno));
+        int why = 0;
+        if (!writeInPlace(path, data, &why))
+            return fail(std::strerror(why == EACCES || why == EPERM ? atomicErrno : why));
+        if (wroteInPlace)
+            *wroteInPlace = true;
+        return true;
+    };
 
     std::string folder = PathFolder(path);
     if (folder.empty())
@@ -274,7 +412,7 @@ bool WriteFileAtomic(const std::string &path, const std::string &data, std::stri
     std::string temp = folder + "." + PathFileName(path) + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
-        return fail(std::strerror(errno));
+        return tryInPlace(errno);
 
     const auto abandon = [&](int savedErrno) {
         ::close(fd);
@@ -284,7 +422,8 @@ bool WriteFileAtomic(const std::string &path, const std::string &data, std::stri
 
     // mkstemp creates the file 0600; a page or settings file keeps the mode it had, and a new
     // one gets the usual mode for the user's umask.
-    struct stat old {};
+    struct stat old
+    {};
     mode_t mode;
     if (::stat(path.c_str(), &old) == 0) {
         mode = old.st_mode & 07777;
@@ -312,8 +451,9 @@ bool WriteFileAtomic(const std::string &path, const std::string &data, std::stri
     if (::rename(temp.c_str(), path.c_str()) != 0) {
         const int savedErrno = errno;
         ::unlink(temp.c_str());
-        return fail(std::strerror(savedErrno));
+        return tryInPlace(savedErrno);
     }
+    syncFolder(folder);
     return true;
 }
 
@@ -359,7 +499,8 @@ std::string UserDocumentsFolder()
             if (end != std::string::npos) {
                 std::string value = dirs.substr(begin, end - begin);
                 if (value.rfind("$HOME", 0) == 0)
-                    value = homeFolder() + value.substr(value.size() > 5 && value[5] == '/' ? 6 : 5);
+                    value =
+                        homeFolder() + value.substr(value.size() > 5 && value[5] == '/' ? 6 : 5);
                 if (!value.empty() && value.front() == '/')
                     return withSlash(value);
             }
@@ -368,12 +509,75 @@ std::string UserDocumentsFolder()
     return homeFolder() + "Documents/";
 }
 
+// Moves a finished file to its name unless that name is taken. renameat2 does it in one step;
+// where the file system does not know it, a hard link fails on a taken name just as well.
+static bool moveNoReplace(const std::string &from, const std::string &to)
+{
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+        return false;
+    if (::link(from.c_str(), to.c_str()) != 0)
+        return false;
+    ::unlink(from.c_str());
+    return true;
+}
+
 bool CopyFileNoOverwrite(const std::string &from, const std::string &to)
 {
-    std::error_code ec;
-    if (fs::exists(to, ec))
+    struct stat existing
+    {};
+    if (::lstat(to.c_str(), &existing) == 0)
         return false;
-    return fs::copy_file(from, to, fs::copy_options::none, ec) && !ec;
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return false;
+    struct stat source
+    {};
+    if (::fstat(in, &source) != 0 || !S_ISREG(source.st_mode)) {
+        ::close(in);
+        return false;
+    }
+    // The copy grows under a hidden temporary name in the destination folder and gets its name
+    // only when it is whole and on disk, so no reader ever sees (and no later copy skips) a
+    // truncated file.
+    std::string folder = PathFolder(to);
+    if (folder.empty())
+        folder = "./";
+    std::string temp = folder + "." + PathFileName(to) + ".XXXXXX";
+    const int out = ::mkstemp(temp.data());
+    if (out < 0) {
+        ::close(in);
+        return false;
+    }
+    ::fchmod(out, source.st_mode & 0777);
+    bool ok = true;
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ok = false;
+            break;
+        }
+        if (n == 0)
+            break;
+        if (!writeAll(out, buffer, size_t(n))) {
+            ok = false;
+            break;
+        }
+    }
+    ::close(in);
+    ok = ok && ::fsync(out) == 0;
+    ok = ::close(out) == 0 && ok;
+    ok = ok && moveNoReplace(temp, to);
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    syncFolder(folder);
+    return true;
 }
 
 } // namespace util

@@ -51,10 +51,18 @@ bool MakeFolders(const std::string &folder);
 bool ReadFile(const std::string &path, std::string &out, std::string *error = nullptr);
 
 // Replaces a file's content all at once: the data goes to a temporary file in the same folder,
-// is flushed to disk and then renamed over the target, so a failing or interrupted write leaves
-// the old file as it was. Keeps an existing file's permission bits. On failure returns false,
-// leaves no temporary file behind and, when error is given, says why.
-bool WriteFileAtomic(const std::string &path, const std::string &data, std::string *error = nullptr);
+// is flushed to disk and then renamed over the target (and the folder synced), so a failing or
+// interrupted write leaves the old file as it was. Keeps an existing file's permission bits; a
+// symbolic link is kept and its target written, in the target's folder. On failure returns
+// false, leaves no temporary file behind and, when error is given, says why.
+//
+// When the folder takes no new file but the existing file is writable, the file is rewritten in
+// place instead: the space is reserved first, so a full disk fails before the old content is
+// touched, and a write failing later puts the old content back. Such a write is not atomic (a
+// crash in the middle can leave a mixed file); wroteInPlace, when given, tells whether it
+// happened.
+bool WriteFileAtomic(const std::string &path, const std::string &data, std::string *error = nullptr,
+                     bool *wroteInPlace = nullptr);
 
 // Fault injection for tests: while set, WriteFileAtomic calls the hook with the target path
 // after writing half of the data to the temporary file; returning false makes the write fail
@@ -66,7 +74,8 @@ std::string UserConfigFolder();
 std::string UserCacheFolder();
 std::string UserDocumentsFolder();
 
-// Copies a file; never overwrites an existing destination (false then).
+// Copies a file; never overwrites an existing destination (false then). The destination appears
+// only whole: a copy that fails or is cut short leaves no file of that name.
 bool CopyFileNoOverwrite(const std::string &from, const std::string &to);
 
 } // namespace util
