@@ -8,6 +8,7 @@
 #include "frame/CommandIcons.h"
 #include "frame/LockKeyIndicators.h"
 #include "frame/ToolBars.h"
+#include "insert/CFramesetDlg.h"
 #include "page/CCEditView.h"
 #include "page/FormatBarSync.h"
 #include "sites/CSitesDlg.h"
@@ -102,6 +103,14 @@ bool CMainFrame::Create()
     OnCommand(cmd::DefineSite, [this] {
         CSitesDlg sites(util::AppProfile(), this);
         sites.DoModal();
+    });
+    OnCommand(cmd::CreateFrameset, [this] {
+        // The dialog writes the file; only a written file is opened.
+        CFramesetDlg frameset(util::AppProfile(), this);
+        if (frameset.DoModal() != QDialog::Accepted)
+            return;
+        if (CPelionApp *app = CPelionApp::Instance())
+            app->OpenDocumentFile(frameset.WrittenPath());
     });
     OnCommand(cmd::ViewToolbar,
               [this] { m_mainToolBar->setVisible(!m_mainToolBar->isVisibleTo(this)); });
