@@ -6,6 +6,7 @@
 #include "frame/CSaveOnExitDlg.h"
 #include "frame/CTandemTabViewBar.h"
 #include "frame/CommandIcons.h"
+#include "gallery/CObjectsPanel.h"
 #include "frame/LockKeyIndicators.h"
 #include "frame/ToolBars.h"
 #include "insert/CFramesetDlg.h"
@@ -21,6 +22,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QPointer>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -39,6 +41,32 @@
 static const char kAppTitle[] = "Pelion Web Builder";
 static const char kRecentEntryProperty[] = "recentFileEntry";
 static const char kWindowEntryProperty[] = "windowListEntry";
+
+// The objects panel works on the frame's active page and shows descriptions in its status bar.
+static CObjectsPanel *CreateObjectsPanel(CMainFrame *frame)
+{
+    QPointer<CMainFrame> mainFrame = frame;
+    auto activeView = [mainFrame]() -> CCEditView * {
+        auto *view = mainFrame ? qobject_cast<CCEditView *>(mainFrame->ActiveView()) : nullptr;
+        return view && !view->IsReadOnly() ? view : nullptr;
+    };
+    CObjectsPanel::Target target;
+    target.activePage = [activeView](QString *pagePath) {
+        CCEditView *view = activeView();
+        if (view && pagePath)
+            *pagePath = CCEditView::LocalPathOfAddress(view->PagePath());
+        return view != nullptr;
+    };
+    target.insertHtml = [activeView](const QString &html) {
+        CCEditView *view = activeView();
+        return view && view->InsertHtmlAtSelection(html);
+    };
+    target.showStatus = [mainFrame](const QString &text) {
+        if (mainFrame)
+            mainFrame->SetStatusText(text);
+    };
+    return new CObjectsPanel(std::move(target), BundledIcon(QStringLiteral("pelion")));
+}
 
 CMainFrame::CMainFrame(QWidget *parent)
     : CMDIFrameWnd(parent)
@@ -79,6 +107,7 @@ bool CMainFrame::Create()
     m_lockKeys = new LockKeyIndicators(statusBar());
 
     m_sideBar = new CTandemTabViewBar(this);
+    m_sideBar->SetPanel(CTandemTabViewBar::ObjectsTab, CreateObjectsPanel(this));
     addDockWidget(Qt::LeftDockWidgetArea, m_sideBar);
     m_sideBar->resize(250, 300);
     resizeDocks({m_sideBar}, {250}, Qt::Horizontal);
