@@ -4,6 +4,10 @@
 //   keystroke on a 2 MB page: round trip of one key in a bare editable view vs. ours, and the
 //     runtime's own time per key as it measures itself
 //   save of a 5 MB page: unchanged (bytes as read) and changed (serialised)
+// "engine_bench 1 format PAGE [bare|native] [IDS]": each formatting command (engine ids; all by
+// default) on the whole of PAGE (made by make_large_pages.py): select all, the command, the next
+// keystroke, undo; "native" keeps every command on Chromium's path; "bare": the same commands
+// through execCommand in a bare editable view, each given up after a minute.
 #include "engine/CEditEngine.h"
 #include "engine/WebEngineEnvironment.h"
 #include "toolkit/QtBridge.h"
@@ -14,16 +18,19 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -247,6 +254,197 @@ void SaveTimes(const QString &path, const QString &target)
                 unchanged, firstUnchanged, settled, changed, rawWrite);
 }
 
+struct FormatCase
+{
+    int id;
+    const char *name;
+    QVariant input;
+    const char *native; // execCommand name and value for the bare view
+    const char *value;
+};
+
+const FormatCase kFormatCases[] = {
+    {EngineId::Bold, "bold (Ctrl+B)", {}, "bold", ""},
+    {EngineId::Italic, "italic (Ctrl+I)", {}, "italic", ""},
+    {EngineId::Underline, "underline (Ctrl+U)", {}, "underline", ""},
+    {EngineId::FontName, "font name", QStringLiteral("Arial"), "fontName", "Arial"},
+    {EngineId::FontSize, "font size", 5, "fontSize", "5"},
+    {EngineId::FontColor, "font colour", 0x0000ff, "foreColor", "#ff0000"},
+    {EngineId::Center, "center", {}, "justifyCenter", ""},
+    {EngineId::AlignRight, "align right", {}, "justifyRight", ""},
+    {EngineId::BlockFormat, "block format", QStringLiteral("Heading 3"), "formatBlock", "h3"},
+    {EngineId::BulletedList, "bulleted list", {}, "insertUnorderedList", ""},
+    {EngineId::NumberedList, "numbered list", {}, "insertOrderedList", ""},
+    {EngineId::Indent, "indent", {}, "indent", ""},
+};
+
+Qt::Key ShortcutOf(int id)
+{
+    switch (id) {
+    case EngineId::Bold:
+        return Qt::Key_B;
+    case EngineId::Italic:
+        return Qt::Key_I;
+    case EngineId::Underline:
+        return Qt::Key_U;
+    default:
+        return Qt::Key_unknown;
+    }
+}
+
+int InputsReceived(CEditEngine &engine)
+{
+    int count = -1;
+    bool done = false;
+    engine.InputEventsReceived([&](int n) {
+        count = n;
+        done = true;
+    });
+    WaitFor([&] { return done; });
+    return count;
+}
+
+QByteArray SerializedPage(CEditEngine &engine)
+{
+    QByteArray bytes;
+    bool done = false;
+    engine.Serialize([&](const QByteArray &b) {
+        bytes = b;
+        done = true;
+    });
+    WaitFor([&] { return done; });
+    return bytes;
+}
+
+void Idle(CEditEngine &engine)
+{
+    bool idle = false;
+    engine.RunWhenIdle([&] { idle = true; });
+    WaitFor([&] { return idle; });
+}
+
+// Select all, the command (by its shortcut where it has one: the time runs to the state push
+// that shows it latched), an arrow key, undo.
+void OurFormat(const QString &path, const std::vector<const FormatCase *> &cases, bool native)
+{
+    CEditEngine engine;
+    engine.resize(1000, 800);
+    engine.show();
+    bool finished = false;
+    QObject::connect(&engine, &CEditEngine::loadFinished, [&](bool) { finished = true; });
+    QElapsedTimer loadTime;
+    loadTime.start();
+    engine.Load(path);
+    WaitFor([&] { return finished; });
+    Idle(engine);
+    std::printf("ours: loaded %s in %.3f s\n", qPrintable(QFileInfo(path).fileName()),
+                loadTime.elapsed() / 1000.0);
+    const QByteArray original = SerializedPage(engine);
+    if (native)
+        engine.SetFormattingPass(CEditEngine::FormattingPass::Native);
+    engine.setFocus();
+    QWidget *input = InputWidget(&engine);
+    for (const FormatCase *c : cases) {
+        engine.ExecEngineCommand(EngineId::SelectAll);
+        Idle(engine);
+        QElapsedTimer t;
+        t.start();
+        const Qt::Key key = ShortcutOf(c->id);
+        if (key != Qt::Key_unknown) {
+            bool pushed = false;
+            auto connection = QObject::connect(&engine, &CEditEngine::updateCommands, [&] {
+                pushed = engine.QueryEngineCommand(c->id) & EngineFlag::Latched;
+            });
+            t.restart();
+            QKeyEvent press(QEvent::KeyPress, key, Qt::ControlModifier);
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::ControlModifier);
+            QApplication::sendEvent(input, &press);
+            QApplication::sendEvent(input, &release);
+            WaitFor([&] { return pushed; });
+            QObject::disconnect(connection);
+        } else {
+            engine.ExecEngineCommand(c->id, c->input);
+            Idle(engine);
+        }
+        const double command = t.elapsed() / 1000.0;
+        const int flags = engine.QueryEngineCommand(c->id);
+        // The next keystroke: an arrow key, timed until the page has taken it.
+        const int before = InputsReceived(engine);
+        t.restart();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier);
+        QApplication::sendEvent(input, &press);
+        QApplication::sendEvent(input, &release);
+        WaitFor([&] { return InputsReceived(engine) >= before + 1; });
+        const double keyMs = t.nsecsElapsed() / 1e6;
+        const bool changed = SerializedPage(engine) != original;
+        t.restart();
+        engine.ExecEngineCommand(EngineId::Undo);
+        Idle(engine);
+        const double undo = t.elapsed() / 1000.0;
+        const bool restored = SerializedPage(engine) == original;
+        std::printf("ours: %-20s %.3f s to the state push (flags %d), next key taken in %.0f ms, "
+                    "undo %.3f s; page %s, undo %s\n",
+                    c->name, command, flags, keyMs, undo, changed ? "changed" : "UNCHANGED",
+                    restored ? "restored it byte for byte" : "DID NOT RESTORE IT");
+        std::fflush(stdout);
+    }
+}
+
+// The same commands in a bare editable view of its own profile (so that a renderer busy for
+// minutes does not hold up anything else); a command still running after the cap is given up
+// and its view destroyed.
+void BareFormat(const QString &path, const std::vector<const FormatCase *> &cases, int capMs)
+{
+    for (const FormatCase *c : cases) {
+        auto *profile = new QWebEngineProfile;
+        auto *view = new QWebEngineView;
+        auto *page = new QWebEnginePage(profile, view);
+        view->setPage(page);
+        view->resize(1000, 800);
+        view->show();
+        bool finished = false;
+        QObject::connect(view, &QWebEngineView::loadFinished, [&](bool) { finished = true; });
+        view->load(QUrl::fromLocalFile(path));
+        WaitFor([&] { return finished; });
+        bool ready = false;
+        page->runJavaScript(QStringLiteral("document.designMode='on'; 1"),
+                            [&](const QVariant &) { ready = true; });
+        WaitFor([&] { return ready; });
+        auto answer = std::make_shared<QVariant>();
+        auto back = std::make_shared<bool>(false);
+        QElapsedTimer t;
+        t.start();
+        page->runJavaScript(QStringLiteral("document.execCommand('selectAll');"
+                                           "var t0 = performance.now();"
+                                           "document.execCommand('%1', false, '%2');"
+                                           "var t1 = performance.now();"
+                                           "document.execCommand('undo');"
+                                           "[t1 - t0, performance.now() - t1]")
+                                .arg(QLatin1String(c->native), QLatin1String(c->value)),
+                            [answer, back](const QVariant &v) {
+                                *answer = v;
+                                *back = true;
+                            });
+        const bool done = WaitFor([&] { return *back; }, capMs);
+        if (done) {
+            const QVariantList times = answer->toList();
+            std::printf("bare: %-20s %.3f s (wall %.3f s), undo %.3f s\n", c->name,
+                        times.value(0).toDouble() / 1000.0, t.elapsed() / 1000.0,
+                        times.value(1).toDouble() / 1000.0);
+        } else {
+            std::printf("bare: %-20s still running after %.0f s, given up\n", c->name,
+                        capMs / 1000.0);
+        }
+        std::fflush(stdout);
+        delete view;
+        profile->deleteLater();
+        QEventLoop settle;
+        QTimer::singleShot(500, &settle, &QEventLoop::quit);
+        settle.exec();
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -270,6 +468,31 @@ int main(int argc, char **argv)
     const bool smallOnly = argc > 2 && qstrcmp(argv[2], "small") == 0;
     if (argc > 2 && qstrcmp(argv[2], "save") == 0) {
         SaveTimes(large, dir.filePath(QStringLiteral("saved.htm")));
+        return 0;
+    }
+
+    if (argc > 3 && qstrcmp(argv[2], "format") == 0) {
+        const QString path = QFileInfo(QString::fromLocal8Bit(argv[3])).absoluteFilePath();
+        bool bare = false, native = false;
+        std::vector<const FormatCase *> cases;
+        for (int i = 4; i < argc; ++i) {
+            if (qstrcmp(argv[i], "bare") == 0 || qstrcmp(argv[i], "native") == 0) {
+                (argv[i][0] == 'b' ? bare : native) = true;
+                continue;
+            }
+            for (const FormatCase &c : kFormatCases) {
+                if (c.id == atoi(argv[i]))
+                    cases.push_back(&c);
+            }
+        }
+        if (cases.empty()) {
+            for (const FormatCase &c : kFormatCases)
+                cases.push_back(&c);
+        }
+        if (bare)
+            BareFormat(path, cases, 60000);
+        else
+            OurFormat(path, cases, native);
         return 0;
     }
 

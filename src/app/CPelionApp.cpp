@@ -10,6 +10,7 @@
 #include "toolkit/CDocTemplate.h"
 #include "toolkit/CInputDlg.h"
 #include "toolkit/CommandIds.h"
+#include "toolkit/FileDialog.h"
 #include "toolkit/FilePicker.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/QtBridge.h"
@@ -134,10 +135,16 @@ void CPelionApp::OnFileNew()
 
 void CPelionApp::OnFileOpen()
 {
-    const QString path = BrowseForFile(filekind::WebPages, filekind::None, filekind::WebPages, true,
-                                       m_mainFrame.get());
+    FileDialogRequest request;
+    request.parent = m_mainFrame.get();
+    request.open = true;
+    request.filter = QStringLiteral("HTML files|*.htm; *.html|All Files|*.*||");
+    request.defaultSuffix = QStringLiteral("html");
+    request.folder = GetLastFolder(filekind::WebPages);
+    const QString path = RunFileDialog(request);
     if (path.isEmpty())
         return;
+    SetLastFolder(filekind::WebPages, toQt(util::PathFolder(fromQt(path))));
     PendingPath = path;
     OpenNewDocument();
 }

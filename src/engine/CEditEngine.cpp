@@ -26,7 +26,7 @@ const char *const kRuntimeFiles[] = {
     ":/engine/js/core.js",      ":/engine/js/journal.js",   ":/engine/js/commands.js",
     ":/engine/js/pagemodel.js", ":/engine/js/serialize.js", ":/engine/js/aids.js",
     ":/engine/js/tables.js",    ":/engine/js/position.js",  ":/engine/js/sound.js",
-    ":/engine/js/prompts.js",   ":/engine/js/sourcemap.js",
+    ":/engine/js/prompts.js",   ":/engine/js/sourcemap.js", ":/engine/js/runs.js",
 };
 
 // The runtime files in one script, in their own function scope after the bootstrap object of
@@ -216,6 +216,11 @@ CEditEngine::CEditEngine(QWidget *parent)
     }
     d->stack->addWidget(d->view);
     setFocusProxy(d->view);
+    // The browser's own menu (back, reload, save page...) has no place in an editor; the host
+    // shows its own.
+    d->view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(d->view, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { emit contextMenuRequested(d->view->mapToGlobal(at)); });
 
     d->scheme = CPageSchemeHandler::ForProfile(d->page->profile());
     d->bridge = new CEngineBridge(this);
@@ -223,6 +228,22 @@ CEditEngine::CEditEngine(QWidget *parent)
 
     connect(d->bridge, &CEngineBridge::stateArrived, this,
             [this](const QVariantMap &state) { d->applyState(state); });
+    // A long pass of the runtime (formatting a large selection) tells its progress while it
+    // runs: a wait cursor and the text in the status bar until it reports itself done.
+    connect(d->bridge, &CEngineBridge::notified, this,
+            [this](const QString &what, const QVariantMap &data) {
+                if (what != QLatin1String("busy"))
+                    return;
+                const bool done = data.value(QStringLiteral("done")).toBool();
+                if (!done && !d->busyCursor) {
+                    d->busyCursor = true;
+                    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+                } else if (done && d->busyCursor) {
+                    d->busyCursor = false;
+                    QGuiApplication::restoreOverrideCursor();
+                }
+                emit progressText(data.value(QStringLiteral("text")).toString());
+            });
     // loadingChanged rather than loadFinished: a navigation the page refuses (a meta refresh,
     // say) reports its own start and failure, which must not end our load.
     connect(d->page, &QWebEnginePage::loadingChanged, this,
@@ -260,6 +281,8 @@ CEditEngine::CEditEngine(QWidget *parent)
 CEditEngine::~CEditEngine()
 {
     *d->alive = false;
+    if (d->busyCursor)
+        QGuiApplication::restoreOverrideCursor();
     if (d->scheme && !d->pageUrl.isEmpty())
         d->scheme->Withdraw(d->pageUrl);
 }
@@ -402,6 +425,18 @@ void CEditEngine::RunWhenIdle(std::function<void()> callback)
     d->call(request, [callback](bool, const QVariant &) {
         if (callback)
             callback();
+    });
+}
+
+void CEditEngine::SetFormattingPass(FormattingPass pass, std::function<void(int passes)> done)
+{
+    QJsonObject request;
+    request.insert(QStringLiteral("op"), QStringLiteral("ownPass"));
+    if (pass != FormattingPass::Automatic)
+        request.insert(QStringLiteral("force"), pass == FormattingPass::Own);
+    d->call(request, [done](bool ok, const QVariant &result) {
+        if (done)
+            done(ok ? result.toInt() : -1);
     });
 }
 

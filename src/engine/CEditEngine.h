@@ -133,6 +133,13 @@ public:
     // the load or the last reset.
     void RuntimeStatistics(std::function<void(double ms, int calls)> done, bool reset);
 
+    // Diagnostics: which way bold, italic and underline go. Automatic: large selections take
+    // the runtime's own pass, small ones Chromium's command (both write the same markup). Own or
+    // Native force one way for the page now loaded, until the next load. done gets the number
+    // of the runtime's own passes since the load (-1 when nothing is loaded).
+    enum class FormattingPass { Automatic, Own, Native };
+    void SetFormattingPass(FormattingPass pass, std::function<void(int passes)> done = {});
+
     // Diagnostics: the key presses and mouse button presses and releases the page has received
     // since the load (input reaches the page on its own path, not in order with calls, so this
     // tells when sent input has arrived); -1 when not loaded.
@@ -149,6 +156,9 @@ signals:
     void findResult(bool found);
     void printFinished(bool ok);
     void modeChanged(CEditEngine::Mode mode);
+    // The user asked for a context menu over the page (right button or menu key), at a
+    // global position; the component shows none of its own.
+    void contextMenuRequested(const QPoint &globalPos);
 
 private:
     std::unique_ptr<CEditEnginePrivate> d;

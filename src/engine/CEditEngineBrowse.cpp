@@ -1,5 +1,6 @@
 #include "engine/CEditEnginePrivate.h"
 
+#include <QPointer>
 #include <QStackedLayout>
 #include <QWebEngineView>
 
@@ -16,6 +17,13 @@ void CEditEnginePrivate::enterBrowserMode()
     browserView = new QWebEngineView(q);
     auto *browserPage = new QWebEnginePage(page->profile(), browserView);
     browserView->setPage(browserPage);
+    browserView->setContextMenuPolicy(Qt::CustomContextMenu);
+    QPointer<QWebEngineView> shown = browserView;
+    QObject::connect(browserView, &QWidget::customContextMenuRequested, q,
+                     [this, shown](const QPoint &at) {
+                         if (shown)
+                             emit q->contextMenuRequested(shown->mapToGlobal(at));
+                     });
     stack->addWidget(browserView);
     stack->setCurrentWidget(browserView);
     QObject::connect(browserPage, &QWebEnginePage::printRequested, q,

@@ -100,6 +100,7 @@ public:
     QPointer<CFindDlg> findDialog;
     std::unique_ptr<QPrinter> printer; // kept alive while a print job runs
     bool printing = false;
+    bool busyCursor = false; // the wait cursor of a long runtime pass is showing
 
     void exec(int id, const QJsonValue &input, Reply done = {});
     QJsonObject displayOptions() const;

@@ -3,8 +3,11 @@
 #include "frame/CommandIcons.h"
 
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
+
+#include <algorithm>
 
 CAboutDlg::CAboutDlg(QWidget *parent)
     : CDialog(parent)
@@ -22,4 +25,11 @@ CAboutDlg::CAboutDlg(QWidget *parent)
     layout->addWidget(title, 0, 1);
     layout->addWidget(buttons, 1, 0, 1, 2);
     layout->setColumnStretch(1, 1);
+
+    // Wide enough for its own title in the window's title bar (with room for the buttons
+    // there), and never smaller than a comfortable box.
+    const QFontMetrics titleMetrics(font());
+    const int titleWidth = titleMetrics.horizontalAdvance(windowTitle()) + 160;
+    setMinimumSize(std::max({360, titleWidth, sizeHint().width()}),
+                   std::max(140, sizeHint().height()));
 }

@@ -4,11 +4,14 @@
 #include "toolkit/CMDIFrameWnd.h"
 #include "toolkit/CommandIds.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -61,6 +64,16 @@ CFormatBar::CFormatBar(CMDIFrameWnd *frame, QWidget *parent)
     });
     families.erase(std::unique(families.begin(), families.end()), families.end());
     m_fontName->addItems(families);
+    // The box itself stays 150 pixels wide; its list is as wide as the longest name, so that
+    // no name is cut ("DejaVu Sans Condensed").
+    int widest = 0;
+    const QFontMetrics metrics(m_fontName->view()->font());
+    for (const QString &family : std::as_const(families))
+        widest = std::max(widest, metrics.horizontalAdvance(family));
+    m_fontName->view()->setTextElideMode(Qt::ElideNone);
+    m_fontName->view()->setMinimumWidth(
+        widest + 2 * metrics.averageCharWidth() +
+        m_fontName->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 
     m_fontSize->setObjectName(QStringLiteral("32824"));
     m_fontSize->setEditable(false);

@@ -30,6 +30,7 @@
 #include <QMimeData>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QUrl>
@@ -104,17 +105,21 @@ bool CMainFrame::Create()
     });
     OnCommand(cmd::ViewToolbar,
               [this] { m_mainToolBar->setVisible(!m_mainToolBar->isVisibleTo(this)); });
-    OnUpdateCommand(cmd::ViewToolbar,
-                    [this](CCmdUI &ui) { ui.SetCheck(m_mainToolBar->isVisibleTo(this)); });
+    OnUpdateCommand(cmd::ViewToolbar, [this](CCmdUI &ui) {
+        ui.Enable(true);
+        ui.SetCheck(m_mainToolBar->isVisibleTo(this));
+    });
     OnCommand(cmd::ViewStatusBar,
               [this] { statusBar()->setVisible(!statusBar()->isVisibleTo(this)); });
-    OnUpdateCommand(cmd::ViewStatusBar,
-                    [this](CCmdUI &ui) { ui.SetCheck(statusBar()->isVisibleTo(this)); });
+    OnUpdateCommand(cmd::ViewStatusBar, [this](CCmdUI &ui) {
+        ui.Enable(true);
+        ui.SetCheck(statusBar()->isVisibleTo(this));
+    });
 
     const auto needsPage = [this](CCmdUI &ui) { ui.Enable(!OpenChildren().isEmpty()); };
     OnCommand(cmd::WindowNew, [this] { NewWindow(); });
     OnUpdateCommand(cmd::WindowNew, [this](CCmdUI &ui) { ui.Enable(ActivePageView()); });
-    OnCommand(cmd::WindowCascade, [this] { MdiArea()->cascadeSubWindows(); });
+    OnCommand(cmd::WindowCascade, [this] { CascadePages(); });
     OnUpdateCommand(cmd::WindowCascade, needsPage);
     OnCommand(cmd::WindowTile, [this] { MdiArea()->tileSubWindows(); });
     OnUpdateCommand(cmd::WindowTile, needsPage);
@@ -150,6 +155,7 @@ void CMainFrame::CreateAccelerators()
         {QKeySequence(Qt::SHIFT | Qt::Key_Insert), cmd::Paste},
         {QKeySequence(Qt::CTRL | Qt::Key_X), cmd::Cut},
         {QKeySequence(Qt::CTRL | Qt::Key_Z), cmd::Undo},
+        {QKeySequence(Qt::CTRL | Qt::Key_F), cmd::Find},
     };
     for (const auto &accelerator : accelerators) {
         auto *shortcut = new QShortcut(accelerator.keys, this);
@@ -198,6 +204,9 @@ void CMainFrame::UpdateTitle()
 
 void CMainFrame::OnUpdateFrame()
 {
+    // A maximised page puts its title, with its "[*]" mark, into this window's title.
+    CMDIChildWnd *active = ActiveChild();
+    setWindowModified(active && active->isWindowModified());
     if (!ActiveView()) {
         ClearFormatBar({m_formatBar->BlockFormatList(), m_formatBar->FontNameList(),
                         m_formatBar->FontSizeList()});
@@ -243,7 +252,7 @@ void CMainFrame::FillWindowList(QMenu *menu)
     int number = 0;
     for (CMDIChildWnd *child : children) {
         auto *entry =
-            new QAction(QStringLiteral("&%1 %2").arg(++number).arg(child->windowTitle()), menu);
+            new QAction(QStringLiteral("&%1 %2").arg(++number).arg(child->DisplayedTitle()), menu);
         entry->setProperty(kWindowEntryProperty, true);
         entry->setCheckable(true);
         entry->setChecked(child == active);
@@ -282,13 +291,43 @@ void CMainFrame::SwitchPane(bool)
 
 void CMainFrame::NewWindow()
 {
-    // Another window on the active page: the page the view shows, loaded the way it was.
+    // Another window on the active page: the page as saved, loaded the way it was, read-only,
+    // so that only the first window edits and saves it.
     CCEditView *view = ActivePageView();
     CPelionApp *app = CPelionApp::Instance();
     if (!view || !app)
         return;
+    const int before = OpenChildren().size();
     app->PendingFilter = view->FilterOnLoad();
     app->OpenDocumentFile(view->PagePath());
+    const QList<CMDIChildWnd *> children = OpenChildren();
+    if (children.size() > before) {
+        if (auto *copy = qobject_cast<CCEditView *>(children.last()->GetActiveView()))
+            copy->SetReadOnly(true);
+    }
+}
+
+void CMainFrame::CascadePages()
+{
+    // Each window two thirds of the area, one title bar further down and right than the last.
+    const QRect area = MdiArea()->viewport()->rect();
+    const QSize size(qMax(area.width() * 2 / 3, 200), qMax(area.height() * 2 / 3, 150));
+    const int step = qMax(style()->pixelMetric(QStyle::PM_TitleBarHeight), 20);
+    CMDIChildWnd *active = ActiveChild();
+    QPoint at(0, 0);
+    for (CMDIChildWnd *child : OpenChildren()) {
+        if (child->isMinimized())
+            continue;
+        if (child->isMaximized())
+            child->showNormal();
+        if (at.x() + size.width() > area.width() || at.y() + size.height() > area.height())
+            at = QPoint(0, 0);
+        child->setGeometry(QRect(at, size));
+        child->raise();
+        at += QPoint(step, step);
+    }
+    if (active)
+        ActivateChild(active);
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent *event)
@@ -332,6 +371,16 @@ void CMainFrame::BeginExit()
 {
     m_exiting = true;
     CCEditView *view = ActivePageView();
+    if (view && view->IsReadOnly()) {
+        // The question is about the page: its editing window answers for a read-only one.
+        CCEditView *editing = nullptr;
+        for (CMDIChildWnd *child : OpenChildren()) {
+            auto *other = qobject_cast<CCEditView *>(child->GetActiveView());
+            if (other && !other->IsReadOnly() && other->PagePath() == view->PagePath())
+                editing = other;
+        }
+        view = editing;
+    }
     if (!view) {
         CloseNextPage();
         return;

@@ -69,6 +69,7 @@ private:
     void ArrangeIcons();
     void SwitchPane(bool forward);
     void NewWindow();
+    void CascadePages();
 
     void BeginExit();
     void CloseNextPage();

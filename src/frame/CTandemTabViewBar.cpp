@@ -1,6 +1,7 @@
 #include "frame/CTandemTabViewBar.h"
 
 #include "frame/CommandIcons.h"
+#include "propgrid/CPropPanel.h"
 
 #include <QLabel>
 #include <QProxyStyle>
@@ -37,6 +38,7 @@ static QWidget *Placeholder(const QString &text)
 CTandemTabViewBar::CTandemTabViewBar(QWidget *parent)
     : QDockWidget(QStringLiteral("Project"), parent)
     , m_tabs(new QTabWidget)
+    , m_propertyPanel(new CPropPanel)
 {
     setObjectName(QStringLiteral("101"));
     setAllowedAreas(Qt::AllDockWidgetAreas);
@@ -49,10 +51,8 @@ CTandemTabViewBar::CTandemTabViewBar(QWidget *parent)
     m_tabs->setIconSize(QSize(12, 12));
     m_tabs->setUsesScrollButtons(false);
     m_tabs->setElideMode(Qt::ElideNone);
-    m_tabs->addTab(Placeholder(QStringLiteral("The properties of the active page (title, meta "
-                                              "tags, background, sound and colours) will be "
-                                              "shown and edited here.")),
-                   BundledIcon(QStringLiteral("tab-properties")), QStringLiteral("Properties"));
+    m_tabs->addTab(m_propertyPanel, BundledIcon(QStringLiteral("tab-properties")),
+                   QStringLiteral("Properties"));
     m_tabs->addTab(Placeholder(QStringLiteral("The clip-art gallery (images, sounds, animations "
                                               "and videos to insert into the page) will be "
                                               "shown here.")),
@@ -90,6 +90,8 @@ void CTandemTabViewBar::SetPanel(Tab tab, QWidget *panel)
     const bool enabled = m_tabs->widget(tab)->isEnabled();
     const int current = m_tabs->currentIndex();
     QWidget *old = m_tabs->widget(tab);
+    if (tab == PropertiesTab)
+        m_propertyPanel = qobject_cast<CPropPanel *>(panel);
     m_tabs->removeTab(tab);
     delete old;
     m_tabs->insertTab(tab, panel, icon, text);

@@ -2,6 +2,7 @@
 
 #include <QDockWidget>
 
+class CPropPanel;
 class QTabWidget;
 
 // The side bar "Project" (id 101): a dockable bar whose tab container (59648) holds the three
@@ -20,6 +21,8 @@ public:
 
     QTabWidget *Tabs() const { return m_tabs; }
     QWidget *Panel(Tab tab) const;
+    // The property panel of the "Properties" tab.
+    CPropPanel *PropertyPanel() const { return m_propertyPanel; }
     // Replaces the panel of a tab; the bar takes it.
     void SetPanel(Tab tab, QWidget *panel);
     // Enables or disables the gallery and objects panels (the insert commands' rule).
@@ -29,4 +32,5 @@ private:
     void UpdateMargins();
 
     QTabWidget *m_tabs;
+    CPropPanel *m_propertyPanel;
 };

@@ -25,6 +25,7 @@ constexpr CommandText kStrings[] = {
     {cmd::Reload, "Reloads the last saved version of the page\nReload"},
     {cmd::PelionExtensions, "Adds Pelion extensions to the page\nPelion Extensions"},
     {cmd::CreateFrameset, "Creates a frameset page\nCreate Frameset"},
+    {cmd::DefineSite, "Adds, Edits or Deletes site definitions\nDefine Site"},
     {cmd::FileMru1, "Opens this page"},
     {cmd::FileMru1 + 1, "Opens this page"},
     {cmd::FileMru1 + 2, "Opens this page"},

@@ -49,6 +49,7 @@ MainMenus BuildMainMenus(CMDIFrameWnd *frame, QWidget *owner)
     make.Item(file, "&Open File...", cmd::FileOpen);
     make.Item(file, "Open &URL...", cmd::OpenUrl);
     file->addSeparator();
+    make.Item(file, "Define &Site...", cmd::DefineSite);
     make.Item(file, "Recent File", cmd::FileMru1);
     file->addSeparator();
     make.Item(file, "E&xit", cmd::AppExit);
@@ -75,6 +76,7 @@ MainMenus BuildMainMenus(CMDIFrameWnd *frame, QWidget *owner)
     file->addSeparator();
     make.Item(file, "Pelion &Extensions...", cmd::PelionExtensions);
     make.Item(file, "Create &Frameset...", cmd::CreateFrameset);
+    make.Item(file, "Define &Site...", cmd::DefineSite);
     file->addSeparator();
     make.Item(file, "&Print...", cmd::Print);
     file->addSeparator();
@@ -96,7 +98,7 @@ MainMenus BuildMainMenus(CMDIFrameWnd *frame, QWidget *owner)
     edit->addSeparator();
     make.Item(edit, "Select &All\tCtrl+A", cmd::SelectAll);
     edit->addSeparator();
-    make.Item(edit, "&Find Text...", cmd::Find);
+    make.Item(edit, "&Find Text...\tCtrl+F", cmd::Find);
 
     view = make.Popup(owner, "&View");
     make.Item(view, "T&oolbar", cmd::ViewToolbar);

@@ -1,31 +1,19 @@
 #pragma once
 
+#include "pagetext/PageProperties.h"
+#include "propgrid/CPropObArray.h"
+#include "propgrid/CPropOwner.h"
 #include "toolkit/CDocument.h"
 
 #include <cstdint>
 #include <string>
 
-// The eleven properties of a page. Colours are 24-bit values with red in the low byte; the two
-// choices are BackgroundStyle 0 fixed / 1 movable and PlaySound 0 continuously / 1 once.
-struct PageProperties
-{
-    std::string title;
-    std::string description;
-    std::string keywords;
-    std::string backgroundSound;
-    int playSound = 0;
-    std::string background;
-    std::int32_t backgroundColour = 0xFFFFFF; // white
-    int backgroundStyle = 0;
-    std::int32_t linkColour = 0xFF0000;        // blue
-    std::int32_t visitedLinkColour = 0xC0C0C0; // silver
-    std::int32_t activeLinkColour = 0xFF8000;  // red 0, green 128, blue 255
-};
-
 // The document of one open page. The page text itself lives in the view's editing component;
-// the document keeps the page's properties. The property items that show them in the side
-// bar's panel bind to Properties().
-class CCEditDoc : public CDocument
+// the document keeps the page's properties and the property items that show them in the side
+// bar's panel, bound to Properties(). Besides the values it remembers what the page itself
+// holds (PageHolds: as last read from the page file or written into it), so that writing
+// touches only what the user changed.
+class CCEditDoc : public CDocument, public CPropOwner
 {
     Q_OBJECT
 
@@ -33,7 +21,8 @@ public:
     explicit CCEditDoc(QObject *parent = nullptr);
     ~CCEditDoc() override;
 
-    // The base step (default title), then the properties reset to their defaults.
+    // The base step (default title), then the properties reset to their defaults and their
+    // eleven items built.
     bool OnNewDocument() override;
     void OnCloseDocument() override;
 
@@ -43,15 +32,40 @@ public:
     bool PropertiesRead() const { return m_propertiesRead; }
     void SetPropertiesRead(bool read) { m_propertiesRead = read; }
 
+    const PageProperties &PageHolds() const { return m_pageHolds; }
+    void SetPageHolds(const PageProperties &holds) { m_pageHolds = holds; }
+
+    // Reads the properties of the page file at path (a path or "file:" URL; other pages have no
+    // file to read) into the values and PageHolds, sets PropertiesRead and shows them in the
+    // panel. Returns the pageprop bits of the properties the page states.
+    unsigned ReadPageProperties(const QString &path);
+
     // Asks the property panel to show this document's properties.
     void ShowInPanel();
+
+    // The page whose references the properties hold (set by the view).
+    void SetPagePath(const QString &path) { m_pagePath = path; }
+
+    CPropObArray &PropertyItems() override { return m_items; }
+    // The panel stored a change: the views write it into the page (hint 2).
+    void PropertiesApplied() override;
+    std::string ReferenceFolder() const override;
+    std::string BrowseFolder() const override;
 
 signals:
     void showInPanelRequested(CCEditDoc *document);
     // The document is closing: the panel lets go of its items.
     void closing(CCEditDoc *document);
+    // The values changed outside the panel (a reference was made site-relative): the panel
+    // shows them again without rebuilding its list.
+    void propertiesRefreshed(CCEditDoc *document);
 
 private:
+    void BuildItems();
+
     PageProperties m_properties;
+    PageProperties m_pageHolds;
+    CPropObArray m_items;
+    QString m_pagePath;
     bool m_propertiesRead = false;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <QString>
 #include <QVariant>
@@ -40,6 +41,8 @@ public:
     virtual void SaveFiltered(const QString &path, int filterFlags, SaveCallback done);
     // The file the component saves to.
     virtual QString CurrentPath() const;
+    // True while the page differs from its file (changed since the last load or save).
+    virtual bool IsModified() const;
 
     virtual int QueryEngineCommand(int id) const;
     virtual bool ExecEngineCommand(int id, const QVariant &input = QVariant(),
@@ -47,6 +50,10 @@ public:
 
     virtual bool InsertHtmlAtSelection(const QString &fragment);
     virtual bool InsertHtmlInParentElement(const QString &where, const QString &fragment);
+
+    // The page model: attribute is a CEditEngine::BodyAttribute; false without a page.
+    virtual bool SetBodyAttribute(int attribute, const QVariant &value);
+    virtual bool SetTitle(const QString &title);
 
     // Closes the component without saving and releases it.
     virtual void Close();
@@ -62,9 +69,19 @@ signals:
     // Emitted once, when the component first shows its user interface (the first successful
     // load); the view applies its display options then.
     void uiActivated();
+    // A key that the menus show for a page command was pressed in the component; the key does
+    // nothing else (the component's own binding of it never runs).
+    void commandKey(int commandId);
+    // The user asked for the context menu over the page, at a global position.
+    void contextMenuRequested(const QPoint &globalPos);
+
+public:
+    // The command that the menus show for this key press, or 0.
+    static int CommandForKey(int key, Qt::KeyboardModifiers modifiers);
 
 protected:
     QWidget *Host() const { return m_host; }
+    bool eventFilter(QObject *watched, QEvent *event) override;
     // For doubles: the bookkeeping of the first user-interface activation.
     void ReportLoadFinished(bool ok);
 

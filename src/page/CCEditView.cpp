@@ -1,25 +1,30 @@
 #include "page/CCEditView.h"
 
 #include "app/CPelionApp.h"
+#include "engine/CEditEngine.h"
 #include "engine/EngineIds.h"
 #include "exttools/CToolsDlg.h"
 #include "exttools/ToolsMenu.h"
 #include "frame/CFormatBar.h"
 #include "frame/CMainFrame.h"
 #include "frame/CTandemTabViewBar.h"
+#include "insert/InsertImage.h"
 #include "insert/SmallInserts.h"
 #include "page/CCEditDoc.h"
 #include "page/CCEditSite.h"
 #include "page/CFontColorMenu.h"
+#include "page/CPagePropertyWriter.h"
 #include "page/CPointDlg.h"
 #include "page/EngineCommandTable.h"
 #include "page/FormatBarSync.h"
 #include "page/OptionsDialog.h"
 #include "pagetext/PageExtensions.h"
+#include "propgrid/CPropPanel.h"
 #include "toolkit/CCmdUI.h"
 #include "toolkit/CMDIChildWnd.h"
 #include "toolkit/CommandIds.h"
 #include "toolkit/FileDialog.h"
+#include "toolkit/FilePicker.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/QtBridge.h"
 #include "util/AppProfile.h"
@@ -29,15 +34,18 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
 #include <QMimeData>
 #include <QPointer>
+#include <QUrl>
 
 #include <cstdlib>
 #include <ctime>
 #include <memory>
 
 static CCEditView::SiteFactory s_siteFactory;
-static CCEditView::TableDialog s_tableDialog;
 
 // The insert commands: enabled while text can be inserted at the selection.
 static constexpr int kInsertCommands[] = {
@@ -48,20 +56,37 @@ static constexpr int kInsertCommands[] = {
     cmd::InsertAnchor,
 };
 
+QString CCEditView::LocalPathOfAddress(const QString &path)
+{
+    // A file: address names a local file: every file operation (saving, extensions, the page
+    // properties, resource copies) and the recent-file list work with the path itself.
+    if (!path.startsWith(QLatin1String("file:"), Qt::CaseInsensitive))
+        return path;
+    const QUrl url(path);
+    if (!url.isValid() || !url.isLocalFile() || url.toLocalFile().isEmpty())
+        return path;
+    return QDir::cleanPath(QFileInfo(url.toLocalFile()).absoluteFilePath());
+}
+
 void CCEditView::SetSiteFactory(SiteFactory factory)
 {
     s_siteFactory = std::move(factory);
-}
-
-void CCEditView::SetTableDialog(TableDialog dialog)
-{
-    s_tableDialog = std::move(dialog);
 }
 
 CCEditView::CCEditView(QWidget *parent)
     : CView(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
+    PagePropertyHost host;
+    host.window = this;
+    host.pagePath = [this] { return m_pagePath; };
+    host.document = [this] { return GetDocument(); };
+    host.site = [this] { return m_site; };
+    host.save = [this](std::function<void(bool)> done) { SaveToCurrentFile(std::move(done)); };
+    host.reload = [this] { ReloadPage(); };
+    m_propertyWriter = new CPagePropertyWriter(std::move(host), this);
+    connect(this, &CCEditView::loadFinished, m_propertyWriter,
+            &CPagePropertyWriter::OnLoadFinished);
     RegisterCommands();
     connect(qApp, &QApplication::focusChanged, this, &CCEditView::OnFocusChanged);
 }
@@ -100,6 +125,25 @@ FormatBarLists CCEditView::Lists() const
 
 // --- Opening, titling and closing -------------------------------------------------------------
 
+// The side bar's panel shows the document's properties when asked and lets go of them when the
+// document closes.
+static void BindPropertyPanel(CCEditDoc *document, CPropPanel *panel)
+{
+    QObject::connect(document, &CCEditDoc::showInPanelRequested, panel,
+                     [panel](CCEditDoc *doc) { panel->ShowProperties(doc, false); });
+    QObject::connect(document, &CCEditDoc::propertiesRefreshed, panel,
+                     [panel](CCEditDoc *doc) { panel->RefreshValues(doc); });
+    QObject::connect(document, &CCEditDoc::closing, panel,
+                     [panel](CCEditDoc *doc) { panel->Forget(doc); });
+}
+
+void CCEditView::OnUpdate(CView *sender, int hint)
+{
+    if (hint == 2)
+        m_propertyWriter->WritePageProperties();
+    CView::OnUpdate(sender, hint);
+}
+
 void CCEditView::OnInitialUpdate()
 {
     if (m_engineCreated)
@@ -110,17 +154,30 @@ void CCEditView::OnInitialUpdate()
     m_filterOnLoad = app && app->PendingFilter;
     if (app)
         app->PendingFilter = false;
-    const QString path = app ? app->PendingPath : QString();
+    const QString path = LocalPathOfAddress(app ? app->PendingPath : QString());
 
     m_site = s_siteFactory ? s_siteFactory(this) : new CCEditSite(this);
     connect(m_site, &CCEditSite::loadFinished, this, &CCEditView::OnLoadFinished);
     connect(m_site, &CCEditSite::titleChanged, this, &CCEditView::OnTitleChanged);
     connect(m_site, &CCEditSite::updateCommands, this, &CCEditView::OnComponentUpdate);
     connect(m_site, &CCEditSite::uiActivated, this, &CCEditView::ApplyDisplayOptions);
+    connect(m_site, &CCEditSite::commandKey, this, [this](int id) {
+        if (CMainFrame *frame = Frame())
+            frame->RouteCommandIfEnabled(id);
+    });
+    connect(m_site, &CCEditSite::contextMenuRequested, this, &CCEditView::ShowContextMenu);
     connect(m_site, &CCEditSite::progressText, this, [this](const QString &text) {
         if (CMainFrame *frame = Frame())
             frame->SetStatusText(text);
     });
+
+    if (CCEditDoc *document = GetDocument()) {
+        document->SetPagePath(path);
+        CMainFrame *main = Frame();
+        if (CPropPanel *panel =
+                main && main->SideBar() ? main->SideBar()->PropertyPanel() : nullptr)
+            BindPropertyPanel(document, panel);
+    }
 
     m_initialLoadPending = true;
     const bool started = m_site->Create() &&
@@ -169,6 +226,8 @@ void CCEditView::OnLoadFinished(bool ok)
     } else if (!ok) {
         ReportLoadFailure(m_pagePath);
     }
+    if (ok && m_readOnly && m_site)
+        m_site->ExecEngineCommand(EngineId::BrowseMode); // a load leaves browser mode
     emit loadFinished(ok);
     OnComponentUpdate();
 }
@@ -193,6 +252,10 @@ CCEditView::SavedUnderNewName(const QString &path)
             return;
         }
         self->m_pagePath = path;
+        if (CCEditDoc *document = self->GetDocument())
+            document->SetPagePath(path);
+        self->UpdateDocumentTitle();
+        self->UpdateModifiedMark();
         if (CPelionApp *app = CPelionApp::Instance())
             app->AddToRecentFileList(path);
     };
@@ -211,9 +274,98 @@ void CCEditView::ReportSaveFailure(const QString &path, const QString &message)
 
 void CCEditView::OnTitleChanged(const QString &title)
 {
-    if (CCEditDoc *document = GetDocument())
-        document->SetTitle(title + QStringLiteral(" : ") +
-                           toQt(util::PathFileTitle(fromQt(m_pagePath))));
+    m_pageTitle = title;
+    m_titleReported = true;
+    UpdateDocumentTitle();
+}
+
+void CCEditView::UpdateDocumentTitle()
+{
+    CCEditDoc *document = GetDocument();
+    if (!document)
+        return;
+    QString title;
+    if (m_titleReported)
+        title = m_pageTitle + QStringLiteral(" : ") + toQt(util::PathFileTitle(fromQt(m_pagePath)));
+    else if (m_readOnly)
+        title = m_untitledName;
+    else
+        return; // until the component reports a title, the document keeps its default name
+    if (m_readOnly)
+        title += QStringLiteral(" (read-only)");
+    document->SetTitle(title);
+}
+
+void CCEditView::SetReadOnly(bool readOnly)
+{
+    if (m_readOnly == readOnly)
+        return;
+    if (readOnly && !m_titleReported && GetDocument())
+        m_untitledName = GetDocument()->GetTitle();
+    m_readOnly = readOnly;
+    UpdateDocumentTitle();
+    if (m_readOnly && m_site && m_contentValid)
+        m_site->ExecEngineCommand(EngineId::BrowseMode);
+    if (CMainFrame *frame = Frame())
+        frame->RequestUpdate();
+}
+
+// What a read-only window still offers of the view's own commands: nothing that changes the
+// page or writes it.
+static bool AllowedWhenReadOnly(int id)
+{
+    switch (id) {
+    case cmd::Copy:
+    case cmd::SelectAll:
+    case cmd::Find:
+    case cmd::Print:
+    case cmd::PrintToolbar:
+    case cmd::Reload:
+    case cmd::ToggleFormatBar:
+    case cmd::ToggleObjectBar:
+    case cmd::HowTo:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CCEditView::OnCmdMsg(int id, Offer offer, CCmdUI *ui)
+{
+    if (m_readOnly && !AllowedWhenReadOnly(id)) {
+        // The view's own commands are off here; the document's (Close) and everything further
+        // along the route stay as they are.
+        switch (offer) {
+        case Offer::Update:
+            if (ui && DispatchOwn(id, Offer::Update, ui)) {
+                ui->Enable(false);
+                return true;
+            }
+            break;
+        case Offer::Probe:
+            if (DispatchOwn(id, Offer::Probe, nullptr))
+                return false;
+            break;
+        case Offer::Execute:
+            if (DispatchOwn(id, Offer::Probe, nullptr))
+                return true; // taken, and nothing done
+            break;
+        }
+    }
+    return CView::OnCmdMsg(id, offer, ui);
+}
+
+void CCEditView::UpdateModifiedMark()
+{
+    CMDIChildWnd *frame = ChildFrame();
+    if (!frame || m_destroyed)
+        return;
+    const bool modified = m_site && m_contentValid && m_site->IsModified();
+    if (frame->isWindowModified() != modified) {
+        frame->setWindowModified(modified);
+        if (CMainFrame *main = Frame())
+            main->RequestUpdate(); // the main window's title carries the mark of the active page
+    }
 }
 
 void CCEditView::QueryClose(std::function<void(bool)> done)
@@ -221,7 +373,8 @@ void CCEditView::QueryClose(std::function<void(bool)> done)
     CMainFrame *frame = Frame();
     // A page that never loaded (or whose reload failed) is not offered for saving: writing the
     // component's content would replace the file with whatever it shows instead of the page.
-    if (!m_site || m_pagePath.isEmpty() || m_destroyed || !m_contentValid) {
+    // A read-only window holds nothing of its own to save.
+    if (!m_site || m_pagePath.isEmpty() || m_destroyed || !m_contentValid || m_readOnly) {
         done(true);
         return;
     }
@@ -235,8 +388,13 @@ void CCEditView::QueryClose(std::function<void(bool)> done)
         const auto answer = ShowMessageBox(
             this,
             QStringLiteral("Would you like to save") + QLatin1Char(' ') + name + QLatin1Char('?'),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::Question);
-        if (answer != QMessageBox::Yes) {
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Question);
+        // Escape and the box's close button give Cancel: the window stays open as it is.
+        if (answer != QMessageBox::Yes && answer != QMessageBox::No) {
+            done(false);
+            return;
+        }
+        if (answer == QMessageBox::No) {
             done(true);
             return;
         }
@@ -287,6 +445,7 @@ void CCEditView::SaveToCurrentFile(std::function<void(bool)> done)
     QPointer<CCEditView> self(this);
     m_site->Save(QString(), [self, done](bool ok, const QString &message) {
         if (self) {
+            self->UpdateModifiedMark();
             if (ok) {
                 if (CPelionApp *app = CPelionApp::Instance(); app && !self->m_pagePath.isEmpty())
                     app->AddToRecentFileList(self->m_pagePath);
@@ -312,9 +471,16 @@ void CCEditView::OnSaveAs()
     request.filter = QStringLiteral("HTML File (*.html)|*.html|HTML Template (*.htt)|*.htt||");
     request.defaultSuffix = QStringLiteral("html");
     request.overwritePrompt = true;
+    // The page's own folder (a page not yet saved starts where pages were last opened).
+    const bool local = !m_pagePath.isEmpty() && !m_pagePath.contains(QLatin1String("://"));
+    request.folder =
+        local ? QFileInfo(m_pagePath).absolutePath() : GetLastFolder(filekind::WebPages);
+    if (local)
+        request.fileName = QFileInfo(m_pagePath).fileName();
     const QString path = RunFileDialog(request);
     if (path.isEmpty() || !m_site)
         return;
+    SetLastFolder(filekind::WebPages, QFileInfo(path).absolutePath());
     m_site->Save(path, SavedUnderNewName(path));
 }
 
@@ -458,6 +624,23 @@ bool CCEditView::InsertHtmlAtSelection(const QString &fragment)
     return m_site && m_site->InsertHtmlAtSelection(fragment);
 }
 
+// What the image insertion needs of this page.
+static ImageInsertTarget ImageTargetOf(CCEditView *view)
+{
+    ImageInsertTarget target;
+    target.parent = view;
+    target.pagePath = view->PagePath();
+    if (CCEditSite *site = view->Site(); site && site->Engine())
+        target.imageNames = site->Engine()->GetPageImageNames();
+    target.insertHtml = [view](const QString &html) { return view->InsertHtmlAtSelection(html); };
+    return target;
+}
+
+bool CCEditView::InsertGalleryImage(const QString &file, bool clickFromPath)
+{
+    return ::InsertGalleryImage(ImageTargetOf(this), file, clickFromPath);
+}
+
 bool CCEditView::InsertHtmlInParentElement(const QString &where, const QString &fragment)
 {
     return m_site && m_site->InsertHtmlInParentElement(where, fragment);
@@ -492,7 +675,8 @@ void CCEditView::UpdateRangeCommand(CCmdUI &ui)
         return; // no row: the item keeps its state
     const int flags = EngineFlags(row->engineId);
     ui.Enable(flags & EngineFlag::Enabled);
-    ui.SetCheck(flags & EngineFlag::Latched);
+    if (IsLatchingEngineCommand(row->engineId))
+        ui.SetCheck(flags & EngineFlag::Latched);
 }
 
 bool CCEditView::BuildInput(const EngineCommandRow &row, QVariant &input)
@@ -502,7 +686,7 @@ bool CCEditView::BuildInput(const EngineCommandRow &row, QVariant &input)
         // The table's HTML goes in at the selection; the component's own table command is
         // never run.
         QString html;
-        if (s_tableDialog && s_tableDialog(this, html))
+        if (m_tableDialog && m_tableDialog(this, html))
             InsertHtmlAtSelection(html);
         return false;
     }
@@ -544,6 +728,7 @@ void CCEditView::RefreshFormatBar()
 
 void CCEditView::OnComponentUpdate()
 {
+    UpdateModifiedMark();
     RefreshFormatBar();
     if (CMainFrame *frame = Frame())
         frame->RequestUpdate();
@@ -680,13 +865,88 @@ void CCEditView::RunTool(int index)
     }
 }
 
+// --- Context menu -----------------------------------------------------------------------------
+
+QMenu *CCEditView::CreateContextMenu(QWidget *parent)
+{
+    CMainFrame *frame = Frame();
+    auto *menu = new QMenu(parent);
+    if (!frame)
+        return menu;
+    const auto add = [frame, menu](const char *text, int id) {
+        QAction *item = menu->addAction(QString::fromUtf8(text));
+        item->setEnabled(frame->IsCommandEnabled(id));
+        QPointer<CMainFrame> target(frame);
+        connect(item, &QAction::triggered, menu, [target, id] {
+            if (target)
+                target->RouteCommand(id);
+        });
+    };
+    add("Cu&t", cmd::Cut);
+    add("&Copy", cmd::Copy);
+    add("&Paste", cmd::Paste);
+    if (frame->IsCommandEnabled(cmd::InsertRow)) {
+        // The caret is in a table.
+        menu->addSeparator();
+        add("Insert &Row", cmd::InsertRow);
+        add("Insert &Column", cmd::InsertColumn);
+        add("&Insert Cell", cmd::InsertCell);
+        add("Delete Ro&ws", cmd::DeleteRows);
+        add("Delete Colu&mns", cmd::DeleteColumns);
+        add("Delete C&ells", cmd::DeleteCells);
+        add("&Merge Cells", cmd::MergeCells);
+        add("&Split Cell", cmd::SplitCell);
+    }
+    if (frame->IsCommandEnabled(cmd::MakeAbsolute)) {
+        menu->addSeparator();
+        add("&Absolute", cmd::MakeAbsolute);
+        if (IsLatched(cmd::MakeAbsolute)) {
+            menu->actions().constLast()->setCheckable(true);
+            menu->actions().constLast()->setChecked(true);
+            add("Bring to &Front", cmd::BringToFront);
+            add("Send to &Back", cmd::SendToBack);
+            add("Bring Fo&rward", cmd::BringForward);
+            add("Send Bac&kward", cmd::SendBackward);
+            add("Bring above te&xt", cmd::BringAboveText);
+            add("Send belo&w text", cmd::SendBelowText);
+            add("&Move Object...", cmd::MoveObject);
+            add("&Lock Object", cmd::LockObject);
+            if (IsLatched(cmd::LockObject)) {
+                menu->actions().constLast()->setCheckable(true);
+                menu->actions().constLast()->setChecked(true);
+            }
+        }
+    }
+    if (frame->IsCommandEnabled(cmd::InsertLink)) {
+        menu->addSeparator();
+        add("&Link...", cmd::InsertLink);
+    }
+    return menu;
+}
+
+bool CCEditView::IsLatched(int id) const
+{
+    const EngineCommandRow *row = FindEngineCommandRow(id);
+    return row && (EngineFlags(row->engineId) & EngineFlag::Latched);
+}
+
+void CCEditView::ShowContextMenu(const QPoint &globalPos)
+{
+    QMenu *menu = CreateContextMenu(this);
+    menu->setObjectName(QStringLiteral("pageContextMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(globalPos);
+}
+
 // --- Command registration ---------------------------------------------------------------------
 
 void CCEditView::RegisterCommands()
 {
     const auto always = [](CCmdUI &ui) { ui.Enable(true); };
+    // An insert command without a handler stays disabled.
     const auto canInsert = [this](CCmdUI &ui) {
-        ui.Enable(EngineFlags(EngineId::FontName) & EngineFlag::Enabled);
+        ui.Enable(DispatchOwn(ui.Id(), Offer::Probe, nullptr) &&
+                  (EngineFlags(EngineId::FontName) & EngineFlag::Enabled));
     };
 
     // Page file commands.
@@ -711,7 +971,8 @@ void CCEditView::RegisterCommands()
     });
     OnUpdateCommand(cmd::ToggleFormatBar, [this](CCmdUI &ui) {
         CMainFrame *frame = Frame();
-        ui.SetCheck(frame && frame->FormatBar()->isVisibleTo(frame));
+        ui.Enable(frame && frame->FormatBar());
+        ui.SetCheck(frame && frame->FormatBar() && frame->FormatBar()->isVisibleTo(frame));
     });
     OnCommand(cmd::ToggleObjectBar, [this] {
         if (CMainFrame *frame = Frame())
@@ -719,7 +980,8 @@ void CCEditView::RegisterCommands()
     });
     OnUpdateCommand(cmd::ToggleObjectBar, [this](CCmdUI &ui) {
         CMainFrame *frame = Frame();
-        ui.SetCheck(frame && frame->ObjectBar()->isVisibleTo(frame));
+        ui.Enable(frame && frame->ObjectBar());
+        ui.SetCheck(frame && frame->ObjectBar() && frame->ObjectBar()->isVisibleTo(frame));
     });
 
     // Options and tags.
@@ -733,6 +995,7 @@ void CCEditView::RegisterCommands()
 
     // Insert commands: enabled while text can be inserted. The dialog-free ones are here; the
     // others get their handlers with their dialogs.
+    RegisterInsertDialogs();
     for (int id : kInsertCommands)
         OnUpdateCommand(id, canInsert);
     OnUpdateCommand(cmd::InsertTable, [this](CCmdUI &ui) {
@@ -741,6 +1004,7 @@ void CCEditView::RegisterCommands()
         if (CMainFrame *frame = Frame(); frame && frame->SideBar())
             frame->SideBar()->EnableGalleryPanels(enabled);
     });
+    OnCommand(cmd::InsertImage, [this] { RunInsertImage(ImageTargetOf(this)); });
     OnCommand(cmd::HorizontalRule,
               [this] { InsertHtmlAtSelection(QString::fromLatin1(kHorizontalRuleHtml)); });
     OnCommand(cmd::NewLine, [this] { InsertHtmlAtSelection(QString::fromLatin1(kLineBreakHtml)); });

@@ -13,6 +13,7 @@ class CCEditDoc;
 class CCEditSite;
 class CMainFrame;
 class CMDIChildWnd;
+class CPagePropertyWriter;
 struct EngineCommandRow;
 struct FormatBarLists;
 class QMenu;
@@ -39,15 +40,28 @@ public:
     // Forgets the path, so that closing the window asks nothing (Save on Exit).
     void ClearPagePath() { m_pagePath.clear(); }
     bool FilterOnLoad() const { return m_filterOnLoad; }
+    // A second window on a page (Window > New Window) shows the page as saved, read-only: it
+    // is titled so, shows the page in browser mode, offers no editing or saving and is never
+    // asked about on close.
+    void SetReadOnly(bool readOnly);
+    bool IsReadOnly() const { return m_readOnly; }
     bool EngineCreated() const { return m_engineCreated; }
     QPoint GridSize() const { return QPoint(m_gridX, m_gridY); }
     bool Constrained() const { return m_constrain; }
     const QStringList &BlockFormats() const { return m_blockFormats; }
 
+    // The local file that a "file:" address names (other paths and addresses as they are).
+    static QString LocalPathOfAddress(const QString &path);
+
     void OnInitialUpdate() override;
+    // Hint 2: the page properties were changed in the panel and are written into the page.
+    void OnUpdate(CView *sender, int hint) override;
+    // Reads and writes the page's properties (also for the gallery's background commands).
+    CPagePropertyWriter *PropertyWriter() const { return m_propertyWriter; }
     // Asks "Would you like to save <name>?" or saves without asking, as SaveMode says.
     void QueryClose(std::function<void(bool mayClose)> done) override;
     void OnDestroy() override;
+    bool OnCmdMsg(int id, Offer offer, CCmdUI *ui) override;
 
     // Saves to the component's current file and adds the page to the recent-file list. A
     // failure is shown; done (when given) receives the result.
@@ -57,20 +71,40 @@ public:
 
     // Inserts HTML at the selection; false (nothing inserted) for an object selection.
     bool InsertHtmlAtSelection(const QString &fragment);
+    // The gallery's way into the Insert image dialog: a file for "Preview and Insert"
+    // (clickFromPath false) or one activated in the gallery tree (true: the click action comes
+    // from its path; files that are no images or lie in a background folder give false at once).
+    bool InsertGalleryImage(const QString &file, bool clickFromPath);
     bool InsertHtmlInParentElement(const QString &where, const QString &fragment);
+
+    // Media: the media dialog (Sound/Media, and the gallery's options and preview entries,
+    // which preset source and video flag; the name then comes from the source); the player
+    // object with default options (the gallery's quick insert); the tag that plays a sound in
+    // the editor (nothing copied) and the stop that ends it (browser mode, then editor mode).
+    // The dialog and the quick insert copy the file into the page's resource folder first.
+    void InsertMediaWithDialog(const QString &source, bool video);
+    void QuickInsertMedia(const QString &file);
+    void PlaySoundInline(const QString &file);
+    void StopPlayingSound();
 
     // Executes the five display options (25, 23, 24, 56, 55) on this view's component.
     void ApplyDisplayOptions();
     // The format bar follows this view's component (when this is the active view).
     void RefreshFormatBar();
 
+    // The editor's context menu over the page: Cut, Copy, Paste, and the table operations,
+    // the positioning operations and Link... where they apply now. The caller owns it.
+    QMenu *CreateContextMenu(QWidget *parent);
+    void ShowContextMenu(const QPoint &globalPos);
+
     // Makes the host of the component; tests put a recording double in place. Unset: the real
     // CCEditSite.
     using SiteFactory = std::function<CCEditSite *(CCEditView *view)>;
     static void SetSiteFactory(SiteFactory factory);
-    // The table dialog of the Insert Table command: fills html and returns true on OK.
+    // The table dialog of the Insert Table command: fills html and returns true on OK. The
+    // view runs CInsertTableDlg; tests may put another in its place.
     using TableDialog = std::function<bool(QWidget *parent, QString &html)>;
-    static void SetTableDialog(TableDialog dialog);
+    void SetTableDialog(TableDialog dialog) { m_tableDialog = std::move(dialog); }
 
 signals:
     // The page window opened successfully (first load finished); the property panel and the
@@ -81,12 +115,18 @@ signals:
 
 private:
     void RegisterCommands();
+    // The insert commands that open their dialogs (forms, table, media).
+    void RegisterInsertDialogs();
     CMainFrame *Frame() const;
     CMDIChildWnd *ChildFrame() const;
     FormatBarLists Lists() const;
 
     void OnLoadFinished(bool ok);
     void OnTitleChanged(const QString &title);
+    // The document title from the last reported page title and the current PagePath.
+    void UpdateDocumentTitle();
+    // The window's modified mark follows the component.
+    void UpdateModifiedMark();
     void OnComponentUpdate();
     void OnFocusChanged(QWidget *old, QWidget *now);
     void ReportLoadFailure(const QString &path);
@@ -110,6 +150,7 @@ private:
     void UpdateRangeCommand(CCmdUI &ui);
     bool BuildInput(const EngineCommandRow &row, QVariant &input);
     int EngineFlags(int engineId) const;
+    bool IsLatched(int commandId) const;
     void EnsureBlockFormats();
     QString CurrentBlockFormat() const;
 
@@ -121,7 +162,12 @@ private:
     void UpdateStyleMenu(CCmdUI &ui);
 
     CCEditSite *m_site = nullptr;
+    CPagePropertyWriter *m_propertyWriter = nullptr;
     QString m_pagePath;
+    QString m_pageTitle; // as the component last reported it
+    bool m_titleReported = false;
+    bool m_readOnly = false;
+    QString m_untitledName; // the document's default name, kept for a read-only window
     bool m_filterOnLoad = false;
     bool m_engineCreated = false;
     bool m_initialLoadPending = false;
@@ -135,4 +181,5 @@ private:
     QPointer<QMenu> m_styleMenu;
     QStringList m_styleMenuNames;
     QString m_styleMenuCurrent;
+    TableDialog m_tableDialog;
 };

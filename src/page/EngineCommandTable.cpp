@@ -72,6 +72,29 @@ const EngineCommandRow *FindEngineCommandRow(int menuId)
     return nullptr;
 }
 
+bool IsLatchingEngineCommand(int engineId)
+{
+    switch (engineId) {
+    case EngineId::Bold:
+    case EngineId::Italic:
+    case EngineId::Underline:
+    case EngineId::AlignLeft:
+    case EngineId::Center:
+    case EngineId::AlignRight:
+    case EngineId::NumberedList:
+    case EngineId::BulletedList:
+    case EngineId::MakeAbsolute:
+    case EngineId::LockElement:
+    case EngineId::Constrain:
+    case EngineId::ShowDetails:
+    case EngineId::EditMode:
+    case EngineId::BrowseMode:
+        return true;
+    default:
+        return false;
+    }
+}
+
 const EngineCommandRow *EngineCommandRows()
 {
     return kRows;

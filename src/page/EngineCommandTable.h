@@ -18,5 +18,9 @@ struct EngineCommandRow
 // The row for menuId, or null.
 const EngineCommandRow *FindEngineCommandRow(int menuId);
 
+// True for the component's on/off commands (character formats, alignment, lists, positioning
+// toggles, tags, editor and browser mode): only their items show a check mark.
+bool IsLatchingEngineCommand(int engineId);
+
 const EngineCommandRow *EngineCommandRows();
 std::size_t EngineCommandRowCount();

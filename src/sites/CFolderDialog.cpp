@@ -1,6 +1,7 @@
 #include "sites/CFolderDialog.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 static CFolderDialog::Hook s_hook;
 
@@ -18,7 +19,19 @@ CFolderDialog::CFolderDialog(const QString &title, const QString &initialFolder,
 
 void CFolderDialog::accept()
 {
-    m_folder = QDir::cleanPath(directory().absolutePath());
+    // The folder typed into the name box or selected in the list is the one chosen; with
+    // neither, the folder being shown.
+    QString chosen = directory().absolutePath();
+    const QStringList selected = selectedFiles();
+    if (!selected.isEmpty() && !selected.first().isEmpty())
+        chosen = QDir(directory()).absoluteFilePath(selected.first());
+    const QFileInfo info(chosen);
+    if (!info.isDir()) {
+        // A typed name that is no folder: show where the author is and let them choose again.
+        QFileDialog::accept();
+        return;
+    }
+    m_folder = QDir::cleanPath(info.absoluteFilePath());
     QDialog::accept();
 }
 

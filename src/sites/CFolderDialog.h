@@ -6,8 +6,9 @@
 #include <functional>
 #include <optional>
 
-// A modal folder picker: a file dialog that lists folders only. OK gives the folder the dialog
-// is showing; whatever is typed in the name box is ignored. Cancel gives no folder.
+// A modal folder picker: a file dialog that lists folders only. OK gives the folder typed into
+// the name box or selected in the list, or with neither the folder the dialog is showing.
+// Cancel gives no folder.
 class CFolderDialog : public QFileDialog
 {
     Q_OBJECT

@@ -40,3 +40,11 @@ void CDialog::accept()
 void CDialog::DoDataExchange(CDataExchange &) {}
 
 void CDialog::OnInitDialog() {}
+
+void CDialog::showEvent(QShowEvent *event)
+{
+    // The size is final once the dialog shows (laid out, or as its code resized it).
+    if (!m_resizable && !isMaximized())
+        setFixedSize(size());
+    QDialog::showEvent(event);
+}

@@ -23,6 +23,11 @@ public:
 
     void accept() override;
 
+    // Dialogs keep the size they open with unless made resizable (a window that can be
+    // resized gets the window manager's resize frame and maximise button).
+    void SetResizable(bool resizable) { m_resizable = resizable; }
+    bool IsResizable() const { return m_resizable; }
+
     // Tests run modal dialogs through this hook: it gets the prepared dialog instead of a modal
     // loop, works its controls and returns the result (typically after accept() or reject()).
     using ModalHook = std::function<int(CDialog &dialog)>;
@@ -32,4 +37,8 @@ protected:
     virtual void DoDataExchange(CDataExchange &dx);
     // After the controls were filled, before the dialog shows.
     virtual void OnInitDialog();
+    void showEvent(QShowEvent *event) override;
+
+private:
+    bool m_resizable = false;
 };

@@ -21,9 +21,18 @@ void CMDIChildWnd::SetView(CView *view)
     m_view = view;
     setWidget(view);
     if (CDocument *document = view->GetDocument()) {
-        setWindowTitle(document->GetTitle());
-        connect(document, &CDocument::titleChanged, this, &QWidget::setWindowTitle);
+        // "[*]" is where the window shows its modified mark (setWindowModified).
+        setWindowTitle(document->GetTitle() + QStringLiteral("[*]"));
+        connect(document, &CDocument::titleChanged, this,
+                [this](const QString &title) { setWindowTitle(title + QStringLiteral("[*]")); });
     }
+}
+
+QString CMDIChildWnd::DisplayedTitle() const
+{
+    QString title = windowTitle();
+    title.replace(QStringLiteral("[*]"), isWindowModified() ? QStringLiteral("*") : QString());
+    return title;
 }
 
 void CMDIChildWnd::PostClose()

@@ -18,6 +18,8 @@ public:
 
     void SetView(CView *view);
     CView *GetActiveView() const { return m_view; }
+    // The title as the window shows it: the document's title, with "*" while it is modified.
+    QString DisplayedTitle() const;
 
     // A close request that is carried out from the event loop (never inside the caller).
     void PostClose();

@@ -167,12 +167,16 @@ void CMDIFrameWnd::UpdateActions(int id, QAction *context)
         return;
     QAction *first = context ? context : actions.first();
     CCmdUI ui(id, first->isEnabled(), first->isChecked(), first);
-    RouteUpdate(ui);
+    const bool ruled = RouteUpdate(ui);
     for (QAction *action : actions) {
         action->setEnabled(ui.IsEnabled());
         if (ui.CheckWasSet()) {
             action->setCheckable(true);
             action->setChecked(ui.IsChecked());
+        } else if (!ruled && action->isChecked()) {
+            // The target that latched it is gone (the last page closed): a button must not
+            // stay pressed for a page that is no longer there.
+            action->setChecked(false);
         }
     }
 }

@@ -1,6 +1,8 @@
 #include "toolkit/FileDialog.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -36,11 +38,27 @@ QString ToQtFileFilter(const QString &filter)
     return filters.join(QStringLiteral(";;"));
 }
 
+QString StartFolder(const QString &folder)
+{
+    // QFileDialog takes a path that is no folder for a file name to fill in; a remembered
+    // folder that does not exist (yet) starts at the nearest one that does.
+    if (folder.isEmpty())
+        return QString();
+    QString path = QDir::cleanPath(QDir(folder).absolutePath());
+    while (!QFileInfo(path).isDir()) {
+        const QString parent = QFileInfo(path).path();
+        if (parent == path)
+            return QString();
+        path = parent;
+    }
+    return path;
+}
+
 QString RunFileDialog(const FileDialogRequest &request)
 {
     if (s_hook)
         return s_hook(request);
-    QFileDialog dialog(request.parent, request.caption, request.folder,
+    QFileDialog dialog(request.parent, request.caption, StartFolder(request.folder),
                        ToQtFileFilter(request.filter));
     dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(request.open && request.mustExist ? QFileDialog::ExistingFile

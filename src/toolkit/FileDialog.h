@@ -24,6 +24,10 @@ struct FileDialogRequest
 // The chosen full path, or empty when cancelled.
 QString RunFileDialog(const FileDialogRequest &request);
 
+// The folder a dialog asked to start in folder opens: folder itself, or the nearest folder
+// above it that exists; empty for an empty folder (the dialog's default).
+QString StartFolder(const QString &folder);
+
 // "HTML Files (*.htm; *.html)|*.htm; *.html|All Files (*.*)|*.*||" in the form QFileDialog
 // takes: "HTML Files (*.htm *.html);;All Files (*)". "*.*" becomes "*", because file names
 // without a dot are ordinary here.

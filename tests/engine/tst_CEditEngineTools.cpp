@@ -27,6 +27,7 @@ private slots:
 
     void makeAbsoluteAndBack();
     void nudgeLockAndDrag();
+    void dragInsideASelectedBoxSelectsItsText();
     void zOrder();
 
     void displayAidsStayOffThePage();
@@ -261,6 +262,27 @@ void tst_CEditEngineTools::nudgeLockAndDrag()
     drag(QPoint(150, 120), QPoint(40, 0));
     QVERIFY2(StyleOf(f.body(), "one").contains("left: 165px; top: 100px;"),
              qPrintable(StyleOf(f.body(), "one")));
+}
+
+void tst_CEditEngineTools::dragInsideASelectedBoxSelectsItsText()
+{
+    EngineFixture f;
+    QVERIFY(f.load(page(Simple(kBoxes, "<style>body{margin:0}</style>"))));
+    const QString before = f.body();
+    f.click(QPoint(150, 130)); // selects box one
+    QTRY_COMPARE(f.engine->GetSelectionType(), CEditEngine::SelectionType::Control);
+    // A press on its text (away from the frame) and a drag across it: the text is selected
+    // from the press on; the box is not carried off and stays where it is.
+    f.drag({QPoint(110, 110), QPoint(140, 112), QPoint(170, 114)});
+    QCOMPARE(f.engine->GetSelectionType(), CEditEngine::SelectionType::Text);
+    QCOMPARE(f.body(), before);
+    QVERIFY(StyleOf(f.body(), "one").contains("left: 100px; top: 100px;"));
+    // The selection is the box's text: typing replaces it inside the box.
+    f.type("new");
+    QVERIFY2(f.body().contains(QRegularExpression("id=\"one\"[^>]*>b?new</div>")),
+             qPrintable(f.body()));
+    QVERIFY(f.exec(EngineId::Undo));
+    QCOMPARE(f.body(), before);
 }
 
 void tst_CEditEngineTools::zOrder()

@@ -1,6 +1,7 @@
 #include "ShellTestSupport.h"
 
 #include "engine/EngineIds.h"
+#include "frame/CAboutDlg.h"
 #include "frame/CFormatBar.h"
 #include "frame/CSaveOnExitDlg.h"
 #include "frame/CTandemTabViewBar.h"
@@ -8,6 +9,7 @@
 #include "page/CCEditDoc.h"
 #include "toolkit/CommandIds.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFontDatabase>
@@ -84,6 +86,10 @@ private slots:
     void statusBarAndSideBar();
     void accelerators();
     void barTogglesShowChecks();
+    void onlyLatchingItemsAreCheckable();
+    void cascadeGivesUsableWindows();
+    void defineSiteFromBothFileMenus();
+    void aboutBoxAndFontListShowWholeTexts();
     void saveOnExit_data();
     void saveOnExit();
     void saveOnExitWithBlankPage();
@@ -101,7 +107,7 @@ void tst_CMainFrame::menuWithoutPage()
     QCOMPARE(DumpMenuBar(shell.frame()->menuBar()),
              (QStringList{
                  "&File: &New\tCtrl+N=57600|-|&Open File...=57601|Open &URL...=32951|-|"
-                 "Recent File=57616|-|E&xit=57665",
+                 "Define &Site...=33023|Recent File=57616|-|E&xit=57665",
                  "&View: &Toolbar=59392|&Status Bar=59393",
                  "&Help: &About Pelion Web Builder...=57664|&Lessons=33058",
              }));
@@ -116,10 +122,11 @@ void tst_CMainFrame::menuWithPages()
     const QStringList expected{
         "&File: &New\tCtrl+N=57600|&Close=57602|-|&Open...=57601|Open &URL...=32951|"
         "&Reload=33041|-|&Save=57603|Save &As...=32963|-|Pelion &Extensions...=33022|"
-        "Create &Frameset...=33061|-|&Print...=32808|-|Recent File=57616|-|E&xit=57665",
+        "Create &Frameset...=33061|Define &Site...=33023|-|&Print...=32808|-|Recent "
+        "File=57616|-|E&xit=57665",
         "&Edit: &Undo\tCtrl+Z=32806|&Redo\tCtrl+Y=32807|-|Cu&t\tCtrl+X=32803|"
         "&Copy\tCtrl+C=32804|&Paste\tCtrl+V=32805|Paste &Special=32982|-|&Delete\tDel=32809|-|"
-        "Select &All\tCtrl+A=32810|-|&Find Text...=32802",
+        "Select &All\tCtrl+A=32810|-|&Find Text...\tCtrl+F=32802",
         "&View: T&oolbar=59392|&Format Bar=32786|&Status Bar=59393|&Object Bar=32954|-|"
         "&Tags=32977|-|&Editor Mode=32980|&Browser Mode=32981|-|O&ptions...=32947",
         "&Insert: &Link...\tCtrl+K=32836|&Anchor...=33054|&Text Box=32970|-|"
@@ -321,7 +328,7 @@ void tst_CMainFrame::accelerators()
         {"Ctrl+C", 32804}, {"Ctrl+N", 57600},   {"Ctrl+O", 57601},        {"Ctrl+P", 32801},
         {"Ctrl+S", 57603}, {"Ctrl+V", 32805},   {"Alt+Backspace", 32806}, {"Shift+Del", 32803},
         {"F6", 57680},     {"Shift+F6", 57681}, {"Ctrl+Ins", 32804},      {"Shift+Ins", 32805},
-        {"Ctrl+X", 32803}, {"Ctrl+Z", 32806},
+        {"Ctrl+X", 32803}, {"Ctrl+Z", 32806},   {"Ctrl+F", 32802},
     };
     QCOMPARE(keys, expected);
 }
@@ -347,7 +354,10 @@ void tst_CMainFrame::barTogglesShowChecks()
                 item = action;
         }
         QVERIFY(item);
+        // Whatever an update without a page left, the toggle is enabled while its bar exists.
+        item->setEnabled(false);
         frame->UpdateMenu(view);
+        QVERIFY(item->isEnabled());
         QVERIFY(item->isChecked());
         frame->RouteCommand(toggle.id);
         QVERIFY(!toggle.bar->isVisibleTo(frame));
@@ -358,6 +368,133 @@ void tst_CMainFrame::barTogglesShowChecks()
     }
 }
 
+void tst_CMainFrame::onlyLatchingItemsAreCheckable()
+{
+    PageFixture shell;
+    QVERIFY(shell.openTwo());
+    CMainFrame *frame = shell.frame();
+    RecordingSite *site = ShellFixture::siteOf(shell.b);
+    for (int id = 0; id <= 60; ++id)
+        site->flags[id] = EngineFlag::Enabled;
+    site->flags[EngineId::AlignLeft] |= EngineFlag::Latched;
+    site->flags[EngineId::Bold] |= EngineFlag::Latched;
+    for (QAction *menu : frame->menuBar()->actions())
+        frame->UpdateMenu(menu->menu());
+    frame->UpdateCommandUI();
+    QHash<int, QList<QAction *>> items;
+    for (QAction *menu : frame->menuBar()->actions()) {
+        for (QAction *action : menu->menu()->actions())
+            items[CMDIFrameWnd::CommandIdOf(action)] << action;
+    }
+    for (QAction *action : frame->FormatBar()->actions())
+        items[CMDIFrameWnd::CommandIdOf(action)] << action;
+    for (QAction *action : frame->ObjectBar()->actions())
+        items[CMDIFrameWnd::CommandIdOf(action)] << action;
+    for (QAction *action : frame->MainToolBar()->actions())
+        items[CMDIFrameWnd::CommandIdOf(action)] << action;
+    for (int id : {cmd::Undo, cmd::Redo, cmd::Paste, cmd::Print, cmd::PrintToolbar, cmd::InsertLink,
+                   cmd::InsertRow, cmd::DeleteCells, cmd::Find, cmd::SelectAll, cmd::BringToFront,
+                   cmd::MoveObject, cmd::SetGrid, cmd::DecreaseIndent}) {
+        QVERIFY2(!items.value(id).isEmpty(), qPrintable(QString::number(id)));
+        for (QAction *action : items.value(id))
+            QVERIFY2(!action->isCheckable(), qPrintable(action->text()));
+    }
+    for (int id : {cmd::AlignLeft, cmd::Bold}) {
+        for (QAction *action : items.value(id)) {
+            QVERIFY2(action->isCheckable() && action->isChecked(), qPrintable(action->text()));
+        }
+    }
+
+    // With no page left, no button stays pressed.
+    frame->SetSaveMode(CMainFrame::SaveNone);
+    for (CMDIChildWnd *child : frame->OpenChildren())
+        child->close();
+    QVERIFY(shell.waitForPages(0));
+    frame->UpdateCommandUI();
+    for (int id : {cmd::AlignLeft, cmd::Bold}) {
+        for (QAction *action : items.value(id))
+            QVERIFY2(!action->isChecked(), qPrintable(action->text()));
+    }
+}
+
+void tst_CMainFrame::cascadeGivesUsableWindows()
+{
+    PageFixture shell;
+    QVERIFY(shell.openTwo());
+    CMainFrame *frame = shell.frame();
+    frame->resize(1200, 900);
+    shell.settle();
+    frame->RouteCommand(cmd::WindowCascade);
+    const QSize area = frame->MdiArea()->viewport()->size();
+    QList<QPoint> corners;
+    for (CMDIChildWnd *child : frame->OpenChildren()) {
+        QVERIFY(!child->isMaximized());
+        QVERIFY2(child->width() >= area.width() * 2 / 3 - 1 &&
+                     child->height() >= area.height() * 2 / 3 - 1,
+                 qPrintable(QStringLiteral("%1x%2 in %3x%4")
+                                .arg(child->width())
+                                .arg(child->height())
+                                .arg(area.width())
+                                .arg(area.height())));
+        QVERIFY(QRect(QPoint(0, 0), area).contains(child->geometry()));
+        corners << child->pos();
+    }
+    QCOMPARE(corners.size(), 2);
+    QVERIFY(corners.at(1).x() > corners.at(0).x() && corners.at(1).y() > corners.at(0).y());
+    QVERIFY(frame->ActiveView() == shell.b); // the active page stays active
+}
+
+void tst_CMainFrame::defineSiteFromBothFileMenus()
+{
+    ShellFixture shell;
+    QVERIFY(shell.start());
+    QVERIFY(shell.waitForPages(0));
+    const auto trigger = [&shell] {
+        QMenu *file = shell.frame()->menuBar()->actions().at(0)->menu();
+        for (QAction *action : file->actions()) {
+            if (CMDIFrameWnd::CommandIdOf(action) == cmd::DefineSite) {
+                QCOMPARE(action->statusTip(),
+                         QStringLiteral("Adds, Edits or Deletes site definitions"));
+                shell.frame()->UpdateMenu(file);
+                QVERIFY(action->isEnabled());
+                action->trigger();
+            }
+        }
+    };
+    trigger();
+    QCOMPARE(shell.dialogTitles, QStringList{"Add, Edit, Delete Sites"});
+    QVERIFY(shell.open(shell.writePage("a.html", "a")));
+    QVERIFY(shell.frame()->ShowsPageMenu());
+    trigger();
+    QCOMPARE(shell.dialogTitles,
+             (QStringList{"Add, Edit, Delete Sites", "Add, Edit, Delete Sites"}));
+}
+
+void tst_CMainFrame::aboutBoxAndFontListShowWholeTexts()
+{
+    CAboutDlg about;
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    // Dialogs keep their size: no resize frame along their edges.
+    QCOMPARE(about.minimumSize(), about.maximumSize());
+    const QFontMetrics metrics(about.font());
+    QVERIFY(about.width() >= metrics.horizontalAdvance(about.windowTitle()) + 100);
+    auto *title = about.findChild<QLabel *>("title");
+    QVERIFY(title);
+    QVERIFY(title->width() >= title->fontMetrics().horizontalAdvance(title->text()));
+
+    ShellFixture shell;
+    QVERIFY(shell.start());
+    QComboBox *fonts = shell.frame()->FormatBar()->FontNameList();
+    QVERIFY(fonts->count() > 0);
+    const QFontMetrics listMetrics(fonts->view()->font());
+    int widest = 0;
+    for (int i = 0; i < fonts->count(); ++i)
+        widest = std::max(widest, listMetrics.horizontalAdvance(fonts->itemText(i)));
+    QCOMPARE(fonts->view()->textElideMode(), Qt::ElideNone);
+    QVERIFY(fonts->view()->minimumWidth() > widest);
+}
+
 void tst_CMainFrame::saveOnExit_data()
 {
     QTest::addColumn<int>("answer");
@@ -365,13 +502,21 @@ void tst_CMainFrame::saveOnExit_data()
     QTest::addColumn<bool>("savedA");
     QTest::addColumn<bool>("savedB"); // b.html is the active page
     QTest::addColumn<bool>("closed");
+    QTest::addColumn<int>("answerA"); // to the question about a.html
+    const int yes = QMessageBox::Yes;
     // "&Yes": b saved now and not asked again; a asked (answered Yes).
-    QTest::newRow("yes") << int(CSaveOnExitDlg::Yes) << true << true << true << true;
-    QTest::newRow("yes-to-all") << int(CSaveOnExitDlg::YesToAll) << false << true << true << true;
+    QTest::newRow("yes") << int(CSaveOnExitDlg::Yes) << true << true << true << true << yes;
+    QTest::newRow("yes-to-all") << int(CSaveOnExitDlg::YesToAll) << false << true << true << true
+                                << yes;
     // "&No": b dropped without saving; a still asked.
-    QTest::newRow("no") << int(CSaveOnExitDlg::No) << true << true << false << true;
-    QTest::newRow("no-to-all") << int(CSaveOnExitDlg::NoToAll) << false << false << false << true;
-    QTest::newRow("cancel") << int(CSaveOnExitDlg::Cancel) << false << false << false << false;
+    QTest::newRow("no") << int(CSaveOnExitDlg::No) << true << true << false << true << yes;
+    QTest::newRow("no-to-all") << int(CSaveOnExitDlg::NoToAll) << false << false << false << true
+                               << yes;
+    QTest::newRow("cancel") << int(CSaveOnExitDlg::Cancel) << false << false << false << false
+                            << yes;
+    // Cancel to the question that follows "&No" stops the exit with both pages open.
+    QTest::newRow("no-then-cancel")
+        << int(CSaveOnExitDlg::No) << true << false << false << false << int(QMessageBox::Cancel);
 }
 
 void tst_CMainFrame::saveOnExit()
@@ -381,6 +526,7 @@ void tst_CMainFrame::saveOnExit()
     QFETCH(bool, savedA);
     QFETCH(bool, savedB);
     QFETCH(bool, closed);
+    QFETCH(int, answerA);
     PageFixture shell;
     QVERIFY(shell.openTwo());
     const QString pathB = shell.b->PagePath();
@@ -396,7 +542,7 @@ void tst_CMainFrame::saveOnExit()
         exit.done(answer);
         return exit.result();
     });
-    shell.messageAnswers = {QMessageBox::Yes};
+    shell.messageAnswers = {QMessageBox::StandardButton(answerA)};
     shell.frame()->close();
     shell.settle();
     QCOMPARE(shell.dialogTitles, QStringList{"Save on Exit"});

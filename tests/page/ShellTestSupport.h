@@ -99,8 +99,10 @@ public:
         bool ok = saveOk && !target.isEmpty() && !target.startsWith(QLatin1String("http:"));
         if (ok)
             ok = util::WriteFileAtomic(fromQt(target), fromQt(content));
-        if (ok)
+        if (ok) {
             m_current = target;
+            modified = false;
+        }
         done(ok, ok ? QString() : QStringLiteral("nothing to save to"));
     }
 
@@ -112,6 +114,7 @@ public:
     }
 
     QString CurrentPath() const override { return m_current; }
+    bool IsModified() const override { return modified; }
 
     int QueryEngineCommand(int id) const override { return flags.value(id, 0); }
 
@@ -165,6 +168,7 @@ public:
     bool saveOk = true;
     bool insertOk = true;
     bool closed = false;
+    bool modified = false;
     bool lastFiltered = false;
     int lastFilterFlags = 0;
     QString content;

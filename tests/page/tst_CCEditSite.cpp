@@ -8,6 +8,9 @@
 #include "toolkit/CommandIds.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QMenu>
 #include <QToolBar>
 
 // The host with the real editing component: the page really loads into Qt WebEngine, the
@@ -19,6 +22,65 @@ class tst_CCEditSite : public QObject
 private slots:
     void missingPageGivesTwoErrors();
     void boldWordThroughTheToolbarIsSaved();
+    void menuKeysDoWhatTheMenusSay();
+    void editingKeysOfTheInsertMenu_data();
+    void editingKeysOfTheInsertMenu();
+    void rightButtonShowsTheEditorMenu();
+
+private:
+    // A page in a real page window, loaded and titled.
+    static CCEditView *OpenLoaded(ShellFixture &shell, const QByteArray &body)
+    {
+        if (!shell.start() || !shell.waitForPages(0))
+            return nullptr;
+        CCEditView *view = shell.open(shell.writePage(
+            "keys.html", "<html><head><title>Keys</title></head><body>" + body + "</body></html>"));
+        if (!view || !view->Site()->Engine())
+            return nullptr;
+        CEditEngine *engine = view->Site()->Engine();
+        if (!QTest::qWaitFor([engine] { return engine->IsLoaded(); }, 30000) || !WaitIdle(engine))
+            return nullptr;
+        return view;
+    }
+    // Chromium's widget that receives the keys and the mouse.
+    static QWidget *InputOf(CEditEngine *engine)
+    {
+        QWidget *widget = engine;
+        while (widget->focusProxy())
+            widget = widget->focusProxy();
+        return widget;
+    }
+    static QString Body(CEditEngine *engine)
+    {
+        bool done = false;
+        QString html;
+        engine->Serialize([&](const QByteArray &bytes) {
+            html = QString::fromUtf8(bytes);
+            done = true;
+        });
+        QTest::qWaitFor([&done] { return done; }, 20000);
+        const qsizetype open = html.indexOf(QLatin1String("<body"), 0, Qt::CaseInsensitive);
+        const qsizetype start = html.indexOf(QLatin1Char('>'), open) + 1;
+        const qsizetype end = html.lastIndexOf(QLatin1String("</body>"), -1, Qt::CaseInsensitive);
+        return open < 0 || end < start ? QString() : html.mid(start, end - start);
+    }
+    // Sends a key to the component and waits until the page has taken it.
+    static void Key(CEditEngine *engine, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QWidget *input = InputOf(engine);
+        input->setFocus();
+        QTest::keyClick(input, key, modifiers);
+        QTest::qWait(50);
+        WaitIdle(engine);
+    }
+    static QWidget *VisibleTopLevel(const QString &title)
+    {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (widget->isVisible() && widget->windowTitle() == title)
+                return widget;
+        }
+        return nullptr;
+    }
 
 private:
     static bool WaitIdle(CEditEngine *engine)
@@ -80,6 +142,100 @@ void tst_CCEditSite::boldWordThroughTheToolbarIsSaved()
     QVERIFY(util::ReadFile(fromQt(path), text));
     QVERIFY2(text.find("<b>word</b>") != std::string::npos, text.c_str());
     QVERIFY(shell.messages.isEmpty());
+}
+
+void tst_CCEditSite::menuKeysDoWhatTheMenusSay()
+{
+    ShellFixture shell(false);
+    CCEditView *view = OpenLoaded(shell, "<p>keep this line</p>");
+    QVERIFY(view);
+    CEditEngine *engine = view->Site()->Engine();
+
+    // Ctrl+K is "&Link...": the link prompt comes up and the text stays (the component's own
+    // binding would delete to the end of the line).
+    QVERIFY(engine->ExecEngineCommand(EngineId::Find, QStringLiteral("this")));
+    QVERIFY(WaitIdle(engine));
+    Key(engine, Qt::Key_K, Qt::ControlModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(VisibleTopLevel("Hyperlink") || engine->findChild<QDialog *>(), 10000);
+    QDialog *prompt = engine->findChild<QDialog *>();
+    QVERIFY(prompt && prompt->isVisible());
+    prompt->reject();
+    QVERIFY(WaitIdle(engine));
+    QCOMPARE(Body(engine), QStringLiteral("<p>keep this line</p>"));
+
+    // Ctrl+Y redoes what Ctrl+Z undid.
+    QVERIFY(engine->ExecEngineCommand(EngineId::Find, QStringLiteral("this")));
+    QVERIFY(WaitIdle(engine));
+    Key(engine, Qt::Key_X);
+    QCOMPARE(Body(engine), QStringLiteral("<p>keep x line</p>"));
+    Key(engine, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Body(engine), QStringLiteral("<p>keep this line</p>"));
+    Key(engine, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(Body(engine), QStringLiteral("<p>keep x line</p>"));
+
+    // Ctrl+A selects the whole page: typing replaces all of it.
+    Key(engine, Qt::Key_A, Qt::ControlModifier);
+    Key(engine, Qt::Key_Q);
+    QVERIFY2(!Body(engine).contains("keep"), qPrintable(Body(engine)));
+    QVERIFY(Body(engine).contains("q"));
+
+    // Ctrl+F is Find: the component's find prompt comes up.
+    Key(engine, Qt::Key_F, Qt::ControlModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        engine->findChild<QDialog *>() && engine->findChild<QDialog *>()->isVisible(), 10000);
+    engine->findChild<QDialog *>()->reject();
+}
+
+void tst_CCEditSite::editingKeysOfTheInsertMenu_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("body");
+    // The caret stands between "ab" and "cd".
+    QTest::newRow("enter-new-paragraph") << int(Qt::Key_Return) << 0 << "<p>ab</p><p>cd</p>";
+    QTest::newRow("shift-enter-new-line")
+        << int(Qt::Key_Return) << int(Qt::ShiftModifier) << "<p>ab<br>cd</p>";
+    QTest::newRow("del-deletes") << int(Qt::Key_Delete) << 0 << "<p>abd</p>";
+}
+
+void tst_CCEditSite::editingKeysOfTheInsertMenu()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, body);
+    ShellFixture shell(false);
+    CCEditView *view = OpenLoaded(shell, "<p>abcd</p>");
+    QVERIFY(view);
+    CEditEngine *engine = view->Site()->Engine();
+    QVERIFY(engine->ExecEngineCommand(EngineId::Find, QStringLiteral("ab")));
+    QVERIFY(WaitIdle(engine));
+    Key(engine, Qt::Key_Right);
+    Key(engine, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(Body(engine), body);
+}
+
+void tst_CCEditSite::rightButtonShowsTheEditorMenu()
+{
+    ShellFixture shell(false);
+    CCEditView *view = OpenLoaded(shell, "<p>some text to click on</p>");
+    QVERIFY(view);
+    CEditEngine *engine = view->Site()->Engine();
+    QWidget *input = InputOf(engine);
+    QTest::mouseClick(input, Qt::RightButton, {}, QPoint(40, 20));
+    QMenu *menu = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (menu = view->findChild<QMenu *>("pageContextMenu")) && menu->isVisible(), 10000);
+    QStringList texts;
+    for (QAction *action : menu->actions()) {
+        if (!action->isSeparator())
+            texts << action->text();
+    }
+    QCOMPARE(texts.mid(0, 3), (QStringList{"Cu&t", "&Copy", "&Paste"}));
+    for (const QString &text : texts) {
+        for (const char *browser : {"Back", "Forward", "Reload", "Save", "View"})
+            QVERIFY2(!text.contains(QLatin1String(browser)), qPrintable(text));
+    }
+    menu->close();
 }
 
 int main(int argc, char **argv)

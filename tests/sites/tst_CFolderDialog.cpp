@@ -31,17 +31,65 @@ private slots:
         QCOMPARE(QDir::cleanPath(dialog.directory().absolutePath()), m_base + "/Start");
     }
 
-    void okGivesTheFolderShownAndIgnoresTypedText()
+    void okGivesTheFolderTypedOrSelected_data()
     {
+        QTest::addColumn<QString>("typed");    // into the name box
+        QTest::addColumn<QString>("selected"); // in the list
+        QTest::addColumn<QString>("chosen");   // below the base folder
+        QTest::newRow("typed") << "Inner"
+                               << ""
+                               << "/Start/Inner";
+        QTest::newRow("typed-absolute") << m_base + "/Start/Inner"
+                                        << ""
+                                        << "/Start/Inner";
+        QTest::newRow("selected") << ""
+                                  << "Inner"
+                                  << "/Start/Inner";
+        QTest::newRow("neither") << ""
+                                 << ""
+                                 << "/Start";
+    }
+
+    void okGivesTheFolderTypedOrSelected()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, selected);
+        QFETCH(QString, chosen);
         CFolderDialog dialog("Pick", m_base);
         dialog.setDirectory(m_base + "/Start");
-        // Even the name of an existing sub-folder in the name box does not count.
+        dialog.show();
         auto *nameBox = dialog.findChild<QLineEdit *>("fileNameEdit");
         QVERIFY(nameBox);
-        nameBox->setText("Inner");
+        if (typed.startsWith('/'))
+            nameBox->setText(typed); // pasted: the box's completer jumps at every "/" typed
+        else if (!typed.isEmpty())
+            QTest::keyClicks(nameBox, typed);
+        if (!selected.isEmpty())
+            dialog.selectFile(m_base + "/Start/" + selected);
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(dialog.Folder(), m_base + "/Start");
+        QCOMPARE(dialog.Folder(), m_base + chosen);
+    }
+
+    void typedNameThatIsNoFolderKeepsTheDialogOpen()
+    {
+        CFolderDialog dialog("Pick", m_base + "/Start");
+        dialog.show();
+        auto *nameBox = dialog.findChild<QLineEdit *>("fileNameEdit");
+        QVERIFY(nameBox);
+        QTest::keyClicks(nameBox, "Missing");
+        // The dialog says that there is no such folder.
+        QString said;
+        QTimer::singleShot(0, [&said] {
+            if (QWidget *box = QApplication::activeModalWidget()) {
+                said = box->windowTitle();
+                box->close();
+            }
+        });
+        dialog.accept();
+        QCOMPARE(said, QStringLiteral("Pick"));
+        QVERIFY(dialog.Folder().isEmpty());
+        QVERIFY(dialog.isVisible());
     }
 
     void runModally()

@@ -9,6 +9,7 @@ const positioning = {
     locked: new WeakSet(), // the engine's own state: a lock is not written into the page
     addedWidth: new WeakSet(),
     drag: null,
+    textDrag: null, // the text range being dragged out of a box
 };
 
 function isAbsolute(el) {
@@ -344,3 +345,100 @@ commandHandlers[8] = () => reorder('backward');
 commandHandlers[9] = () => reorder('forward');
 commandHandlers[10] = () => reorder('belowText');
 commandHandlers[11] = () => reorder('aboveText');
+
+// Text dragged out of (or within) a positioned box. The browser's own move deletes the text
+// first, which takes the emptied box with it, and records two steps; here the text is moved as
+// one step and the box stays where it is (an emptied box keeps a line so that it can still be
+// seen and clicked).
+function boxAround(node) {
+    return closestElement(node, isAbsolute, document.body);
+}
+
+// A press inside a selected box (not on its frame) is for its text: the caret goes where the
+// press is, so that the browser does not take the press for the start of dragging the selected
+// box away.
+document.addEventListener('mousedown', (e) => {
+    const el = control.element;
+    if (e.button !== 0 || e.defaultPrevented || !el || !isAbsolute(el) || nearBorder(el, e) ||
+        !el.contains(e.target))
+        return;
+    const at = document.caretRangeFromPoint(e.clientX, e.clientY);
+    if (!at || !el.contains(at.startContainer))
+        return;
+    const selection = document.getSelection();
+    selection.removeAllRanges();
+    selection.addRange(at);
+    control.element = null;
+    controlChanged();
+    schedulePush();
+}, true);
+
+function selectionHoldsBox(r) {
+    if (control.element && isAbsolute(control.element))
+        return true;
+    const common = elementOf(r.commonAncestorContainer);
+    if (!common)
+        return false;
+    for (const box of common.querySelectorAll('*')) {
+        if (r.intersectsNode(box) && isAbsolute(box) && r.comparePoint(box, 0) === 0 &&
+            r.comparePoint(box, box.childNodes.length) === 0)
+            return true;
+    }
+    return false;
+}
+
+document.addEventListener('dragstart', (e) => {
+    positioning.textDrag = null;
+    if (!engine.ready)
+        return;
+    const r = selectionRange();
+    // A box moves only by its frame; it is never carried off as part of a dragged selection.
+    if (r && !r.collapsed && selectionHoldsBox(r)) {
+        e.preventDefault();
+        return;
+    }
+    if (!r || r.collapsed || !inBody(r.startContainer) || !inBody(r.endContainer))
+        return;
+    if (!boxAround(r.startContainer) && !boxAround(r.endContainer))
+        return;
+    positioning.textDrag = r.cloneRange();
+}, true);
+
+document.addEventListener('dragend', () => {
+    positioning.textDrag = null;
+}, true);
+
+document.addEventListener('drop', (e) => {
+    const source = positioning.textDrag;
+    positioning.textDrag = null;
+    if (!source)
+        return;
+    e.preventDefault();
+    e.stopImmediatePropagation();
+    const target = document.caretRangeFromPoint(e.clientX, e.clientY);
+    if (!target || !inBody(target.startContainer) ||
+        source.comparePoint(target.startContainer, target.startOffset) === 0)
+        return; // dropped onto the dragged text itself: nothing moves
+    const copy = !!e.dataTransfer && e.dataTransfer.dropEffect === 'copy';
+    const boxes = [boxAround(source.startContainer), boxAround(source.endContainer)];
+    journal.operation(() => {
+        const fragment = copy ? source.cloneContents() : source.extractContents();
+        const first = fragment.firstChild, last = fragment.lastChild;
+        target.insertNode(fragment);
+        for (const box of boxes) {
+            if (box && box.isConnected && !box.textContent.trim() &&
+                !box.querySelector('img, br, hr, input, table, object, embed, iframe'))
+                box.appendChild(document.createElement('br'));
+        }
+        if (first && last && first.isConnected && last.isConnected) {
+            const moved = document.createRange();
+            moved.setStartBefore(first);
+            moved.setEndAfter(last);
+            const selection = document.getSelection();
+            selection.removeAllRanges();
+            selection.addRange(moved);
+        }
+        return true;
+    });
+    schedulePush();
+}, true);
