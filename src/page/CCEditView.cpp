@@ -3,6 +3,8 @@
 #include "app/CPelionApp.h"
 #include "engine/CEditEngine.h"
 #include "engine/EngineIds.h"
+#include "exttools/CToolsDlg.h"
+#include "exttools/ToolsMenu.h"
 #include "frame/CFormatBar.h"
 #include "frame/CMainFrame.h"
 #include "frame/CTandemTabViewBar.h"
@@ -25,6 +27,7 @@
 #include "toolkit/FilePicker.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/QtBridge.h"
+#include "util/AppProfile.h"
 #include "util/FileUtil.h"
 
 #include <QAction>
@@ -146,6 +149,7 @@ void CCEditView::OnInitialUpdate()
     if (m_engineCreated)
         return;
     m_engineCreated = true;
+    RebuildToolsMenu();
     CPelionApp *app = CPelionApp::Instance();
     m_filterOnLoad = app && app->PendingFilter;
     if (app)
@@ -842,6 +846,25 @@ void CCEditView::UpdateStyleMenu(CCmdUI &ui)
     }
 }
 
+// --- External tools ---------------------------------------------------------------------------
+
+void CCEditView::RebuildToolsMenu()
+{
+    if (CMainFrame *frame = Frame())
+        ToolsMenu::Rebuild(frame->ToolsMenu(), frame, util::AppProfile());
+}
+
+void CCEditView::RunTool(int index)
+{
+    const ToolsMenu::Launch launch = ToolsMenu::Run(util::AppProfile(), index, m_pagePath);
+    // A tool that does not start gets no message box, only a word in the status bar.
+    if (launch.result == ToolList::Result::Ready && !launch.started) {
+        if (CMainFrame *frame = Frame())
+            frame->SetStatusText(QStringLiteral("The tool could not be started: %1")
+                                     .arg(launch.program));
+    }
+}
+
 // --- Context menu -----------------------------------------------------------------------------
 
 QMenu *CCEditView::CreateContextMenu(QWidget *parent)
@@ -991,6 +1014,15 @@ void CCEditView::RegisterCommands()
         if (CPelionApp *app = CPelionApp::Instance())
             InsertHtmlAtSelection(toQt(app->TextBoxCycle().Next()));
     });
+
+    // External tools.
+    OnCommand(cmd::ToolsAddEdit, [this] {
+        CToolsDlg dialog(util::AppProfile(), this);
+        dialog.DoModal();
+        RebuildToolsMenu();
+    });
+    OnCommandRange(cmd::ToolFirst, cmd::ToolLast,
+                   [this](int id) { RunTool(id - cmd::ToolFirst); });
 
     // Clipboard picture.
     OnUpdateCommand(cmd::PasteSpecial, [](CCmdUI &ui) {

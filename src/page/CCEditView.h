@@ -142,6 +142,10 @@ private:
     void OnOptions();
     void OnTags();
 
+    // The tool items of the shared "&Tools" popup, from the settings file.
+    void RebuildToolsMenu();
+    void RunTool(int index);
+
     void ExecuteRangeCommand(int id);
     void UpdateRangeCommand(CCmdUI &ui);
     bool BuildInput(const EngineCommandRow &row, QVariant &input);
