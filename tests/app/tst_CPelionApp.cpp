@@ -75,8 +75,10 @@ void tst_CPelionApp::commandLinePageOpens()
     // Its title comes from the component's report.
     ShellFixture::siteOf(view)->reportTitle("Welcome");
     QCOMPARE(view->GetDocument()->GetTitle(), QStringLiteral("Welcome : start"));
+    // The page's modified mark rides along in the maximised page's part of the title.
     QCOMPARE(shell.frame()->windowTitle(),
-             QStringLiteral("Pelion Web Builder - [Welcome : start]"));
+             QStringLiteral("Pelion Web Builder - [Welcome : start[*]]"));
+    QVERIFY(!shell.frame()->isWindowModified());
 
     // The next New shows the New File dialog instead of making a blank page.
     shell.frame()->RouteCommand(cmd::FileNew);
@@ -187,7 +189,7 @@ void tst_CPelionApp::openCommand()
     QCOMPARE(shell.fileRequests.size(), 3);
     const FileDialogRequest &request = shell.fileRequests.at(0);
     QVERIFY(request.open);
-    QCOMPARE(request.filter, QStringLiteral("All Files|*.*||"));
+    QCOMPARE(request.filter, QStringLiteral("HTML files|*.htm; *.html|All Files|*.*||"));
     QCOMPARE(request.defaultSuffix, QStringLiteral("html"));
     QCOMPARE(request.folder, shell.program + "WebPages");
     // The next Open starts where the last page was found.
