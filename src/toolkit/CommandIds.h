@@ -132,4 +132,18 @@ inline constexpr int ToggleObjectBar = 32954;
 inline constexpr int GalleryActivate = 1124;
 inline constexpr int GalleryContextMenu = 1125;
 
+// The gallery's context menu (menu 161): "Image", "Sound" and "Video".
+inline constexpr int GalleryImageQuickInsert = 33026;
+inline constexpr int GalleryImageBackground = 33027;
+inline constexpr int GalleryImageFixedBackground = 33028;
+inline constexpr int GalleryImagePreviewInsert = 33029;
+inline constexpr int GallerySoundBackground = 33030;
+inline constexpr int GallerySoundLoopingBackground = 33031;
+inline constexpr int GallerySoundWithOptions = 33032;
+inline constexpr int GallerySoundPlay = 33033;
+inline constexpr int GallerySoundStop = 33034;
+inline constexpr int GalleryVideoQuickInsert = 33035;
+inline constexpr int GalleryVideoPreviewInsert = 33036;
+inline constexpr int GallerySoundQuickInsert = 33037;
+
 } // namespace cmd
