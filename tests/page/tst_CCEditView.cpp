@@ -708,8 +708,8 @@ void tst_CCEditView::enablingRules()
     ViewFixture shell;
     QVERIFY(shell.openPage());
     CTandemTabViewBar *side = shell.frame()->SideBar();
-    const int inserts[] = {2979,  32841, 32970, 33012, 33025, 33038, 33039, 33040, 33043,
-                           33044, 33045, 33046, 33047, 32977, 32968, 33011, 33014, 33015, 33054};
+    const int inserts[] = {2979,  32841, 32970, 33012, 33025, 33038, 33039, 33040, 33043, 33044,
+                           33045, 33046, 33047, 32977, 32968, 33011, 33014, 33015, 33054};
     for (int fontName : {0, int(EngineFlag::Enabled)}) {
         shell.site->flags[EngineId::FontName] = fontName;
         for (int id : inserts)
