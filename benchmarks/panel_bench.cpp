@@ -84,11 +84,8 @@ void ShowFigure(CPropPanel &panel)
     std::printf("show panel for a page: %.3f ms (median of %zu)\n", Median(runs), runs.size());
 }
 
-void CommitFigure(CPelionApp &app, const QString &folder)
+void CommitFigure(CPelionApp &app)
 {
-    const QString path = folder + "/big.html";
-    util::WriteFileAtomic(fromQt(path), MakePage(200 * 1024));
-    app.OpenDocumentFile(path);
     CMainFrame *frame = app.MainFrame();
     if (!WaitFor([&] { return !frame->OpenChildren().empty(); })) {
         std::printf("colour commit: no page window\n");
@@ -148,11 +145,14 @@ int main(int argc, char **argv)
         panel.show();
         ShowFigure(panel);
     }
+    // The page opens as one named on the command line: a page opened later would be taken for
+    // the blank first page of the run, which closes itself.
+    const QString page = home.path() + "/big.html";
+    util::WriteFileAtomic(fromQt(page), MakePage(200 * 1024));
     CPelionApp app;
-    if (!app.InitInstance({}))
+    if (!app.InitInstance({page}))
         return 1;
-    WaitFor([&] { return app.MainFrame()->OpenChildren().empty(); }, 20000);
-    CommitFigure(app, home.path());
+    CommitFigure(app);
     app.MainFrame()->SetSaveMode(CMainFrame::SaveNone);
     for (CMDIChildWnd *child : app.MainFrame()->OpenChildren())
         child->close();

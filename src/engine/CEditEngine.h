@@ -62,8 +62,10 @@ public:
 
     // Saves to the current file (empty path) or the given path, which then becomes the current
     // file. An unchanged page is written byte for byte as read; a changed one is serialised in
-    // the page's character set. The write is atomic. done(ok, message) is called exactly once,
-    // possibly before Save returns (false: nothing to save to, or the write failed).
+    // the page's character set. The write is atomic, except for a writable page in a read-only
+    // folder, which is rewritten in place. done(ok, message) is called exactly once, possibly
+    // before Save returns (false: nothing to save to, or the write failed, and message says
+    // why; true with a message: saved, but not atomically, a text for the status bar).
     using SaveCallback = std::function<void(bool ok, const QString &message)>;
     void Save(const QString &path = {}, SaveCallback done = {});
     // A filtered save: the serialised page passes the filter-out step that matches the filtered

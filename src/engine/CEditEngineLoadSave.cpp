@@ -206,8 +206,13 @@ void CEditEnginePrivate::finishSave(const QString &target, const QByteArray &byt
                                     bool serialised, const CEditEngine::SaveCallback &done)
 {
     std::string error;
+    bool inPlace = false;
     const bool ok = util::WriteFileAtomic(
-        fromQt(target), std::string(bytes.constData(), size_t(bytes.size())), &error);
+        fromQt(target), std::string(bytes.constData(), size_t(bytes.size())), &error, &inPlace);
+    // A successful save reports a message only when it was not atomic (read-only folder).
+    const QString note = inPlace ? QStringLiteral("Saved in place: the folder is read-only, so "
+                                                  "the save was not atomic.")
+                                 : QString();
     if (ok) {
         currentFile = target;
         original = bytes;
@@ -218,15 +223,15 @@ void CEditEnginePrivate::finishSave(const QString &target, const QByteArray &byt
             QJsonObject request;
             request.insert(QStringLiteral("op"), QStringLiteral("markSaved"));
             request.insert(QStringLiteral("depth"), depth);
-            call(request, [done](bool, const QVariant &) {
+            call(request, [done, note](bool, const QVariant &) {
                 if (done)
-                    done(true, QString());
+                    done(true, note);
             });
             return;
         }
     }
     if (done)
-        done(ok, ok ? QString() : toQt(error));
+        done(ok, ok ? note : toQt(error));
 }
 
 QString CEditEnginePrivate::pageText(const QVariantMap &serialised) const

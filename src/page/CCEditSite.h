@@ -21,7 +21,8 @@ class CCEditSite : public QObject
     Q_OBJECT
 
 public:
-    // ok false: nothing could be written; message says why.
+    // ok false: nothing could be written; message says why. ok true with a message: saved, but
+    // not atomically (a status-bar text).
     using SaveCallback = std::function<void(bool ok, const QString &message)>;
 
     explicit CCEditSite(QWidget *host);

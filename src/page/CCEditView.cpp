@@ -259,6 +259,8 @@ CCEditView::SavedUnderNewName(const QString &path)
         self->UpdateModifiedMark();
         if (CPelionApp *app = CPelionApp::Instance())
             app->AddToRecentFileList(path);
+        if (CMainFrame *frame = self->Frame(); frame && !message.isEmpty())
+            frame->SetStatusText(message);
     };
 }
 
@@ -450,6 +452,8 @@ void CCEditView::SaveToCurrentFile(std::function<void(bool)> done)
             if (ok) {
                 if (CPelionApp *app = CPelionApp::Instance(); app && !self->m_pagePath.isEmpty())
                     app->AddToRecentFileList(self->m_pagePath);
+                if (CMainFrame *frame = self->Frame(); frame && !message.isEmpty())
+                    frame->SetStatusText(message);
             } else {
                 self->ReportSaveFailure(self->m_pagePath, message);
             }

@@ -115,7 +115,8 @@ signals:
 
 private:
     void RegisterCommands();
-    // The insert commands that open their dialogs (forms, table, media).
+    // The insert commands that open a dialog or a file picker first (forms, table, media,
+    // anchor, script, applet, Flash, Shockwave, Record Sound).
     void RegisterInsertDialogs();
     CMainFrame *Frame() const;
     CMDIChildWnd *ChildFrame() const;

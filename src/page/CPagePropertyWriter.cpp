@@ -125,13 +125,15 @@ void CPagePropertyWriter::SaveThenPatch(unsigned headChanges)
             return;
         }
         const std::string path = LocalPagePath(fromQt(self->m_host.pagePath()));
+        bool patched = false;
         if (headChanges && !path.empty()) {
             std::string text;
             bool cutAtZero = false;
             std::string error;
-            if (ReadTextFile(path, text, &cutAtZero, &error) && !cutAtZero) {
-                if (PatchPageHead(text, doc->Properties(), headChanges) &&
-                    !WriteTextFile(text, path, &error))
+            if (ReadTextFile(path, text, &cutAtZero, &error) && !cutAtZero &&
+                PatchPageHead(text, doc->Properties(), headChanges)) {
+                patched = WriteTextFile(text, path, &error);
+                if (!patched)
                     ShowMessageBox(self->m_host.window,
                                    QStringLiteral("The page properties could not be written.\n"
                                                   "%1\n%2")
@@ -140,6 +142,13 @@ void CPagePropertyWriter::SaveThenPatch(unsigned headChanges)
             }
         }
         doc->SetPageHolds(doc->Properties());
+        if (!patched) {
+            // The page on screen already shows every change (title and body attributes are
+            // made in the page model), and the file was saved from it: a reload would only cost
+            // time and the undo steps.
+            self->Finish(true);
+            return;
+        }
         self->m_awaitingReload = true;
         self->m_host.reload();
     });

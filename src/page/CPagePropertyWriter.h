@@ -28,7 +28,8 @@ struct PagePropertyHost
 // Writing touches only the properties whose values differ from what the page holds: the body
 // attributes and the title go through the page model, the page is saved, the description,
 // keywords and background sound tags are patched into the saved file (the page's own tags
-// replaced), and the page is reloaded. File references are page-relative: a value that already
+// replaced), and the page is reloaded when a tag was patched (otherwise the page on screen
+// already is what was saved, and keeps its undo steps). File references are page-relative: a value that already
 // is one is written as it stands, a full path is first copied into the site (CopyResourceToSite)
 // and its reference written. Writes that arrive while one is under way run after it.
 class CPagePropertyWriter : public QObject
@@ -56,7 +57,8 @@ public:
     void OnLoadFinished(bool ok);
 
 signals:
-    // A write finished (the page was reloaded, or the write failed).
+    // A write finished (the page was saved, and reloaded after a head patch; or the write
+    // failed).
     void written(bool ok);
 
 private:

@@ -582,6 +582,10 @@ void CPropListDlg::ShowPalette()
     connect(m_palette, &QObject::destroyed, this, [this] {
         m_editedRow = -1;
         m_list->viewport()->update();
+        // The closed popup hands the keyboard back to the list's window, which not every
+        // window system reactivates by itself.
+        if (QWidget *top = window(); top && top->isVisible())
+            top->activateWindow();
     });
     m_palette->adjustSize();
     m_palette->move(m_list->viewport()->mapToGlobal(cell.topLeft()));

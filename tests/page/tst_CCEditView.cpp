@@ -91,6 +91,7 @@ private slots:
     void updatesFollowTheComponent_data();
     void updatesFollowTheComponent();
     void enablingRules();
+    void noEnabledItemWithoutHandler();
     void failureShownOnlyWithPrompt_data();
     void failureShownOnlyWithPrompt();
     void formatBarRefresh_data();
@@ -707,17 +708,15 @@ void tst_CCEditView::enablingRules()
     ViewFixture shell;
     QVERIFY(shell.openPage());
     CTandemTabViewBar *side = shell.frame()->SideBar();
-    const int inserts[] = {2979,  32841, 32970, 33012, 33025, 33038, 33039,
-                           33040, 33043, 33044, 33045, 33046, 33047, 32977};
-    // Inserts whose dialogs are not there yet stay disabled.
-    const int withoutHandler[] = {32968, 33011, 33014, 33015, 33054};
+    const int inserts[] = {2979,  32841, 32970, 33012, 33025, 33038, 33039, 33040, 33043, 33044,
+                           33045, 33046, 33047, 32977, 32968, 33011, 33014, 33015, 33054};
     for (int fontName : {0, int(EngineFlag::Enabled)}) {
         shell.site->flags[EngineId::FontName] = fontName;
         for (int id : inserts)
             QVERIFY2(shell.update(id).IsEnabled() == bool(fontName),
                      qPrintable(QString::number(id)));
-        for (int id : withoutHandler)
-            QVERIFY2(!shell.update(id).IsEnabled(), qPrintable(QString::number(id)));
+        // Record Sound inserts nothing: it only needs a page.
+        QVERIFY(shell.update(cmd::RecordSound, false).IsEnabled());
         QCOMPARE(side->Panel(CTandemTabViewBar::MediaTab)->isEnabled(), bool(fontName));
         QCOMPARE(side->Panel(CTandemTabViewBar::ObjectsTab)->isEnabled(), bool(fontName));
         QVERIFY(side->Panel(CTandemTabViewBar::PropertiesTab)->isEnabled());
@@ -743,6 +742,38 @@ void tst_CCEditView::enablingRules()
     picture.fill(Qt::red);
     QApplication::clipboard()->setImage(picture);
     QVERIFY(shell.update(cmd::PasteSpecial).IsEnabled());
+}
+
+void tst_CCEditView::noEnabledItemWithoutHandler()
+{
+    ViewFixture shell;
+    // Every menu item and toolbar button that its update leaves enabled, with no page open and
+    // with a page whose component offers everything, reaches a handler (or opens its submenu).
+    const auto deadItems = [&shell] {
+        shell.frame()->UpdateCommandUI();
+        QStringList dead;
+        for (QAction *action : shell.frame()->findChildren<QAction *>()) {
+            const int id = CMDIFrameWnd::CommandIdOf(action);
+            if (id > 0 && action->isEnabled() && !action->menu() &&
+                !shell.frame()->OnCmdMsg(id, CCmdTarget::Offer::Probe, nullptr))
+                dead << QStringLiteral("%1 %2").arg(id).arg(action->text());
+        }
+        dead.removeDuplicates();
+        return dead;
+    };
+    QVERIFY(shell.start());
+    QVERIFY(shell.waitForPages(0));
+    QVERIFY2(deadItems().isEmpty(), qPrintable(deadItems().join(", ")));
+
+    QApplication::clipboard()->setText("words");
+    shell.path = shell.writePage("a.html", "<html><body>text</body></html>");
+    shell.view = shell.open(shell.path);
+    shell.site = ShellFixture::siteOf(shell.view);
+    QVERIFY(shell.site);
+    for (int engineId = 0; engineId <= 64; ++engineId)
+        shell.site->flags[engineId] = EngineFlag::Enabled;
+    QVERIFY(shell.frame()->ShowsPageMenu());
+    QVERIFY2(deadItems().isEmpty(), qPrintable(deadItems().join(", ")));
 }
 
 void tst_CCEditView::failureShownOnlyWithPrompt_data()
