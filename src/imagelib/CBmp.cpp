@@ -233,11 +233,23 @@ bool CBmp::SaveAs(const std::string &path) const
 {
     m_lastError.clear();
     const std::string extension = util::ToUpperAscii(util::PathExtension(path));
-    const bool jpeg = extension == "JPG" || extension == "JPEG";
-    if (extension != "BMP" && extension != "PCX" && !jpeg) {
+    if (extension == "JPG" || extension == "JPEG")
+        return SaveAsJpeg(path);
+    if (extension != "BMP" && extension != "PCX") {
         m_lastError = "cannot write pictures of type \"" + util::PathExtension(path) + "\"";
         return false;
     }
+    return Write(path, extension == "BMP" ? Writer::Bmp : Writer::Pcx);
+}
+
+bool CBmp::SaveAsJpeg(const std::string &path) const
+{
+    m_lastError.clear();
+    return Write(path, Writer::Jpeg);
+}
+
+bool CBmp::Write(const std::string &path, Writer writer) const
+{
     if (m_dib.IsEmpty()) {
         m_lastError = "no picture to save";
         return false;
@@ -245,9 +257,9 @@ bool CBmp::SaveAs(const std::string &path) const
     std::string bytes;
     CodecError error;
     bool ok = false;
-    if (extension == "BMP")
+    if (writer == Writer::Bmp)
         ok = imagelib::EncodeBmp(m_dib, bytes, error);
-    else if (extension == "PCX")
+    else if (writer == Writer::Pcx)
         ok = imagelib::EncodePcx(m_dib, bytes, error);
     else
         ok = imagelib::EncodeJpeg(m_dib, bytes, error);
@@ -259,7 +271,7 @@ bool CBmp::SaveAs(const std::string &path) const
     }
     std::string why;
     if (!util::WriteFileAtomic(path, bytes, &why)) {
-        if (jpeg)
+        if (writer == Writer::Jpeg)
             imagelib::ReportError(std::string(), util::Format("Can't open %s\n", path.c_str()));
         m_lastError = "cannot write " + path + ": " + why;
         return false;

@@ -39,6 +39,9 @@ public:
     // Writes the picture as BMP, PCX or JPG/JPEG by the extension (any case); anything else
     // writes nothing. The file is replaced all at once, so a failed save leaves no half file.
     bool SaveAs(const std::string &path) const;
+    // Writes the picture as a JPEG file whatever the name's extension (a name chosen by the
+    // user may have none). Replaced all at once like SaveAs.
+    bool SaveAsJpeg(const std::string &path) const;
 
     // Takes a picture made by the program (the rendered clipboard picture, a test image).
     void SetDib(CDib dib);
@@ -49,6 +52,9 @@ public:
     const std::string &LastError() const { return m_lastError; }
 
 private:
+    enum class Writer { Bmp, Pcx, Jpeg };
+    bool Write(const std::string &path, Writer writer) const;
+
     CDib m_dib;
     bool m_transparent = false;
     uint32_t m_transparentColour = 0;

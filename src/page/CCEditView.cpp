@@ -18,6 +18,7 @@
 #include "page/EngineCommandTable.h"
 #include "page/FormatBarSync.h"
 #include "page/OptionsDialog.h"
+#include "page/PastePicture.h"
 #include "pagetext/PageExtensions.h"
 #include "propgrid/CPropPanel.h"
 #include "toolkit/CCmdUI.h"
@@ -1029,9 +1030,17 @@ void CCEditView::RegisterCommands()
                    [this](int id) { RunTool(id - cmd::ToolFirst); });
 
     // Clipboard picture.
+    OnCommand(cmd::PasteSpecial, [this] {
+        PastePictureTarget target;
+        target.parent = this;
+        target.pagePath = PagePath();
+        CPelionApp *app = CPelionApp::Instance();
+        target.askName = app && !app->Options().autoSaveMetafiles;
+        target.insertHtml = [this](const QString &html) { return InsertHtmlAtSelection(html); };
+        PasteClipboardPicture(target, QApplication::clipboard()->mimeData());
+    });
     OnUpdateCommand(cmd::PasteSpecial, [](CCmdUI &ui) {
-        const QMimeData *data = QApplication::clipboard()->mimeData();
-        ui.Enable(data && (data->hasImage() || data->hasFormat(QStringLiteral("image/svg+xml"))));
+        ui.Enable(HasClipboardPicture(QApplication::clipboard()->mimeData()));
     });
 
     // Format bar drop-downs and popups.

@@ -1,0 +1,80 @@
+#include "insert/PastedPicture.h"
+
+#include "imagelib/CBmp.h"
+#include "sites/SiteDefinitions.h"
+#include "util/FileUtil.h"
+#include "util/StringUtil.h"
+
+namespace {
+
+constexpr int kTinySide = 5;
+constexpr int kFallbackSide = 200;
+
+std::string attributeText(const std::string &text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == '&')
+            out += "&amp;";
+        else if (c == '"')
+            out += "&quot;";
+        else
+            out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+PastedPictureTarget PastedPictureTargetFor(const std::string &pagePath, const ProfileFile &profile)
+{
+    const ResourceFolder resources = GetResourceFolder(pagePath, profile);
+    return {resources.folder, resources.subFolder};
+}
+
+std::string NextPastedPictureName(const std::string &folder)
+{
+    for (int n = 1;; ++n) {
+        const std::string name = util::Format("img%04d.jpg", n);
+        const std::string path = util::JoinPath(folder, name);
+        if (!util::FileExists(path) && !util::FolderExists(path))
+            return name;
+    }
+}
+
+PastedPictureSize PastedPictureSizeFor(int width, int height)
+{
+    if (width < kTinySide && height < kTinySide)
+        return {kFallbackSide, kFallbackSide};
+    return {width < 1 ? 1 : width, height < 1 ? 1 : height};
+}
+
+std::string PastedPictureHtml(const std::string &subFolder, const std::string &name)
+{
+    const std::string prefix = subFolder.empty() ? std::string() : subFolder + "/";
+    return "<img align=baseline alt=\"\" border=0 hspace=0 src=\"" + attributeText(prefix + name) +
+           "\">\n";
+}
+
+bool WritePastedPicture(const CBmp &picture, const std::string &folder, const std::string &name,
+                        std::string *error)
+{
+    // Never relative to the working folder: a page without a folder has nowhere to put files.
+    if (folder.empty()) {
+        if (error)
+            *error = "the page has no folder on disk";
+        return false;
+    }
+    // A new site's resource folder does not exist until its first file arrives.
+    if (!util::FolderExists(folder) && !util::MakeFolders(folder)) {
+        if (error)
+            *error = "cannot create the folder " + folder;
+        return false;
+    }
+    if (picture.SaveAsJpeg(util::JoinPath(folder, name)))
+        return true;
+    if (error)
+        *error = picture.LastError();
+    return false;
+}
