@@ -211,7 +211,10 @@ void CInsertMediaDlg::NameFromSource()
 
 void CInsertMediaDlg::OnSourceChanged()
 {
-    UpdateData(true);
+    // Only the two boxes are read: this also runs while the fields are being put into the
+    // controls, when the check boxes below do not show their values yet.
+    m_strName = m_name->text();
+    m_strSource = m_source->Edit()->text();
     NameFromSource();
 }
 

@@ -236,11 +236,12 @@ void tst_CInsertMediaDlg::previewPlaysTheObject()
     QVERIFY2(tempText.contains("<PARAM NAME=\"AutoStart\" VALUE=\"true\">"), qPrintable(tempText));
     QVERIFY2(tempText.contains(sound), qPrintable(tempText));
     QVERIFY2(player.startsWith(QStringLiteral("AUDIO tone")), qPrintable(player));
-    // The script library starts the preview's player with play() rather than the autoplay
-    // attribute, and shows it without controls; a player the user can press play on is still
-    // to be made.
-    QEXPECT_FAIL("", "the preview's player has no controls yet", Continue);
-    QCOMPARE(player, QStringLiteral("AUDIO tone true true"));
+    // A preset source keeps the dialog's defaults (controls shown, rewinding, played once); the
+    // script library starts the player with play() rather than the autoplay attribute.
+    QVERIFY2(tempText.contains("<PARAM NAME=\"ShowControls\" VALUE=\"true\">"), qPrintable(tempText));
+    QVERIFY2(tempText.contains("<PARAM NAME=\"AutoRewind\" VALUE=\"true\">"), qPrintable(tempText));
+    QVERIFY2(tempText.contains("<PARAM NAME=\"PlayCount\" VALUE=\"1\">"), qPrintable(tempText));
+    QCOMPARE(player, QStringLiteral("AUDIO tone false true"));
 }
 
 int main(int argc, char **argv)
