@@ -1,10 +1,11 @@
 #include "insert/CFramesetDlg.h"
 
+#include "insert/CBrowseEdit.h"
+
 #include "pagetext/CHtmlText.h"
 #include "sites/CFolderDialog.h"
 #include "sites/NewPage.h"
 #include "toolkit/CDataExchange.h"
-#include "toolkit/FileDialog.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/QtBridge.h"
 #include "util/ProfileFile.h"
@@ -135,11 +136,13 @@ CFramesetDlg::CFramesetDlg(ProfileFile &profile, QWidget *parent)
     m_frameList->setObjectName(QStringLiteral("frameList"));
     m_frameNameEdit = new QLineEdit(this);
     m_frameNameEdit->setObjectName(QStringLiteral("frameNameEdit"));
-    m_sourceEdit = new QLineEdit(this);
+    // The source box is an edit with browse button: its "..." opens the picture-previewing
+    // open dialog in the site folder.
+    m_sourceBrowse = new CBrowseEdit(this);
+    m_sourceEdit = m_sourceBrowse->Edit();
     m_sourceEdit->setObjectName(QStringLiteral("sourceEdit"));
-    m_sourceButton = new QToolButton(this);
+    m_sourceButton = m_sourceBrowse->Button();
     m_sourceButton->setObjectName(QStringLiteral("sourceButton"));
-    m_sourceButton->setText(QStringLiteral("..."));
     m_marginWidth = new QSpinBox(this);
     m_marginWidth->setObjectName(QStringLiteral("marginWidthBox"));
     m_marginHeight = new QSpinBox(this);
@@ -192,16 +195,12 @@ CFramesetDlg::CFramesetDlg(ProfileFile &profile, QWidget *parent)
     widthLabel->setBuddy(m_marginWidth);
     auto *heightLabel = new QLabel(QStringLiteral("Margin Height"), this);
     heightLabel->setBuddy(m_marginHeight);
-    auto *source = new QHBoxLayout;
-    source->setSpacing(2);
-    source->addWidget(m_sourceEdit);
-    source->addWidget(m_sourceButton);
     frame->addWidget(settingsLabel, 0, 0);
     frame->addWidget(m_frameList, 0, 1);
     frame->addWidget(frameNameLabel, 1, 0);
     frame->addWidget(m_frameNameEdit, 1, 1, 1, 3);
     frame->addWidget(sourceLabel, 2, 0);
-    frame->addLayout(source, 2, 1, 1, 3);
+    frame->addWidget(m_sourceBrowse, 2, 1, 1, 3);
     frame->addWidget(widthLabel, 3, 0);
     frame->addWidget(m_marginWidth, 3, 1);
     frame->addWidget(heightLabel, 3, 2);
@@ -224,7 +223,6 @@ CFramesetDlg::CFramesetDlg(ProfileFile &profile, QWidget *parent)
     layout->addLayout(buttons);
 
     connect(m_siteButton, &QPushButton::clicked, this, &CFramesetDlg::OnBrowseSite);
-    connect(m_sourceButton, &QToolButton::clicked, this, &CFramesetDlg::OnBrowseSource);
     connect(m_nameEdit, &QLineEdit::textChanged, this, &CFramesetDlg::updateOk);
     connect(m_layoutGroup, &QButtonGroup::idClicked, this, &CFramesetDlg::SelectLayout);
     connect(m_frameList, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -247,6 +245,7 @@ CFramesetDlg::CFramesetDlg(ProfileFile &profile, QWidget *parent)
     connect(m_cancelButton, &QPushButton::clicked, this, &CFramesetDlg::reject);
 
     m_siteFolder = toQt(CurrentSiteFolder(m_profile));
+    m_sourceBrowse->SetStartFolder(m_siteFolder);
     UpdateData(false);
     OnInitDialog();
 }
@@ -374,21 +373,10 @@ void CFramesetDlg::OnBrowseSite()
         folder.isEmpty())
         return;
     m_siteFolder = folder;
+    m_sourceBrowse->SetStartFolder(m_siteFolder);
     UpdateData(false);
     SetCurrentSiteFolder(m_profile, fromQt(m_siteFolder));
     m_profile.Save();
-}
-
-void CFramesetDlg::OnBrowseSource()
-{
-    FileDialogRequest request;
-    request.parent = this;
-    request.open = true;
-    request.filter = QStringLiteral("All Files (*.*)|*.*|");
-    request.folder = m_siteFolder;
-    const QString path = RunFileDialog(request);
-    if (!path.isEmpty())
-        m_sourceEdit->setText(path); // reduced to its file name like a typed path
 }
 
 void CFramesetDlg::accept()

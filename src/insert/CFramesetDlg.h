@@ -7,6 +7,7 @@
 
 #include <array>
 
+class CBrowseEdit;
 class ProfileFile;
 class QButtonGroup;
 class QCheckBox;
@@ -49,7 +50,6 @@ public:
 
     void accept() override;
     void OnBrowseSite();
-    void OnBrowseSource();
     void SelectLayout(int layout);
 
 protected:
@@ -80,6 +80,7 @@ private:
     QButtonGroup *m_layoutGroup;
     QComboBox *m_frameList;
     QLineEdit *m_frameNameEdit;
+    CBrowseEdit *m_sourceBrowse;
     QLineEdit *m_sourceEdit;
     QToolButton *m_sourceButton;
     QSpinBox *m_marginWidth;

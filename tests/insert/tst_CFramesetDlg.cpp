@@ -1,4 +1,5 @@
 #include "insert/CFramesetDlg.h"
+#include "insert/CPreviewDlg.h"
 #include "sites/CFolderDialog.h"
 #include "toolkit/FileDialog.h"
 #include "toolkit/MessageBox.h"
@@ -7,14 +8,17 @@
 #include "../support/TempDir.h"
 #include "../support/TestFiles.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <sys/stat.h>
@@ -242,11 +246,22 @@ private slots:
     void browsedSourceIsReducedToo()
     {
         QVERIFY(writeFile(m_site + "/pages/menu.htm", "x"));
-        SetFileDialogHook(
-            [this](const FileDialogRequest &) { return q(m_site) + "/pages/menu.htm"; });
         CFramesetDlg dialog(m_profile);
         Controls c = controls(dialog);
+        // The "..." opens the picture-previewing open dialog in the site folder.
+        QString startedIn;
+        std::function<void()> answer = [&] {
+            if (auto *open = qobject_cast<CPreviewDlg *>(QApplication::activeModalWidget())) {
+                startedIn = open->directory().absolutePath();
+                open->selectFile(q(m_site) + "/pages/menu.htm");
+                open->accept();
+                return;
+            }
+            QTimer::singleShot(10, answer);
+        };
+        QTimer::singleShot(0, answer);
         QTest::mouseClick(dialog.findChild<QToolButton *>("sourceButton"), Qt::LeftButton);
+        QCOMPARE(startedIn, QDir(q(m_site)).absolutePath());
         QCOMPARE(c.source->text(), QStringLiteral("menu.htm"));
         QCOMPARE(dialog.Frameset().m_frames[0].m_strValue, std::string("menu.htm"));
     }
