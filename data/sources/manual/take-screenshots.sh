@@ -19,6 +19,10 @@ openbox & sleep 1
 xdotool mousemove 700 250 click 1; sleep 1
 xdotool mousemove 60 135 click 1; sleep 2
 import -window root "$out/page-window.png"
+xdotool mousemove 640 400 click 1; sleep 1
+xdotool mousemove 245 85 click 1; sleep 3
+import -window "\$(xdotool getactivewindow)" "$out/table-dialog.png"
+xdotool key Escape; sleep 1
 kill %2; sleep 1; kill %1
 SCRIPT
 chmod +x "$work/run.sh"
