@@ -40,7 +40,7 @@ namespace {
 int s_changeCounter = 0;
 
 // After the last change that did not refresh, the preview catches up once typing pauses.
-constexpr int kSettleMs = 80;
+constexpr int kSettleMs = 50;
 
 struct ToolTip
 {
