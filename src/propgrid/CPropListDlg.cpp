@@ -1,6 +1,7 @@
 #include "propgrid/CPropListDlg.h"
 
 #include "pagetext/PageProperties.h"
+#include "propgrid/CHyperFontDlg.h"
 #include "propgrid/CPropColourCombo.h"
 #include "propgrid/CPropColourPalette.h"
 #include "propgrid/CPropCombo.h"
@@ -536,9 +537,20 @@ bool CPropListDlg::ChooseFile()
     return UpdateItem(true);
 }
 
+void CPropListDlg::TakeFont(const QFont &chosen)
+{
+    m_fontValue.Clear();
+    m_fontValue.m_lf.lfHeight =
+        -(chosen.pixelSize() > 0 ? chosen.pixelSize() : QFontInfo(chosen).pixelSize());
+    m_fontValue.m_lf.lfWeight = chosen.bold() ? 700 : 400;
+    m_fontValue.m_lf.lfItalic = chosen.italic();
+    m_fontValue.m_lf.lfUnderline = chosen.underline();
+    m_fontValue.m_lf.lfStrikeOut = chosen.strikeOut();
+    m_fontValue.SetFaceName(chosen.family().toStdString());
+}
+
 bool CPropListDlg::ChooseFont()
 {
-    bool ok = false;
     QFont initial = font();
     if (!m_fontValue.IsEmpty()) {
         initial.setFamily(Str(m_fontValue.GetFaceName()));
@@ -547,18 +559,22 @@ bool CPropListDlg::ChooseFont()
         initial.setBold(m_fontValue.m_lf.lfWeight >= 700);
         initial.setItalic(m_fontValue.m_lf.lfItalic != 0);
     }
-    const QFont chosen = QFontDialog::getFont(&ok, initial, this);
-    if (ok) {
-        m_fontValue.Clear();
-        m_fontValue.m_lf.lfHeight =
-            -(chosen.pixelSize() > 0 ? chosen.pixelSize() : QFontInfo(chosen).pixelSize());
-        m_fontValue.m_lf.lfWeight = chosen.bold() ? 700 : 400;
-        m_fontValue.m_lf.lfItalic = chosen.italic();
-        m_fontValue.m_lf.lfUnderline = chosen.underline();
-        m_fontValue.m_lf.lfStrikeOut = chosen.strikeOut();
-        m_fontValue.SetFaceName(chosen.family().toStdString());
-    }
-    return ok && UpdateItem(true);
+    CHyperFontDlg dialog(initial, this);
+    // Apply commits the font shown so far and leaves the dialog open.
+    connect(&dialog, &CHyperFontDlg::applied, this, [this](const QFont &shown) {
+        TakeFont(shown);
+        if (UpdateItem(true)) {
+            m_list->viewport()->update();
+            Apply();
+        }
+    });
+    if (dialog.exec() == QDialog::Accepted)
+        TakeFont(dialog.selectedFont());
+    else if (dialog.DefaultChosen())
+        m_fontValue.Clear(); // the empty font: the property's default
+    else
+        return false;
+    return UpdateItem(true);
 }
 
 void CPropListDlg::ShowPalette()

@@ -16,6 +16,7 @@ class CPropColourPalette;
 class CPropListBox;
 class CPropOb;
 class QComboBox;
+class QFont;
 class QLineEdit;
 class QMenu;
 
@@ -103,6 +104,8 @@ private:
     void HideEditor();
     bool ChooseFile();
     bool ChooseFont();
+    // The font value from a font the dialog shows.
+    void TakeFont(const QFont &chosen);
     void ShowPalette();
     bool IsEditable(int itemIndex) const;
     int ColourListWidth() const;

@@ -2,8 +2,12 @@
 // and double-click, the file dialog, the colour palette, the context menu, and two page
 // documents shown in turn.
 #include "page/CCEditDoc.h"
+#include "propgrid/CHyperFontDlg.h"
 #include "propgrid/CPropColourPalette.h"
+#include "propgrid/CPropFont.h"
 #include "propgrid/CPropListBox.h"
+#include "propgrid/CPropObArray.h"
+#include "propgrid/CPropOwner.h"
 #include "propgrid/CPropPanel.h"
 #include "propgrid/PropStrings.h"
 #include "toolkit/CView.h"
@@ -11,8 +15,13 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
+
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -37,6 +46,23 @@ struct Page
 
     CCEditDoc doc;
     HintView view;
+};
+
+// An owner with one font property bound to its variable.
+struct FontOwner : CPropOwner
+{
+    FontOwner()
+    {
+        font = {};
+        items.Add(std::make_unique<CPropFont>(&font, propstr::DefaultFont));
+    }
+    CPropObArray &PropertyItems() override { return items; }
+    void PropertiesApplied() override {}
+    std::string ReferenceFolder() const override { return {}; }
+    std::string BrowseFolder() const override { return {}; }
+
+    PropLogFont font;
+    CPropObArray items;
 };
 
 enum Row { Title, Description, Keywords, Sound, PlaySound, Background, BgColour, BgStyle, Link };
@@ -68,6 +94,7 @@ private slots:
     void contextMenuAndSortReset();
     void twoPagesKeepTheirValues();
     void closingTheShownPageEmptiesThePanel();
+    void fontDialogAppliesAndDefaults();
 
 private:
     // Sizes the panel so that the list's usable width is exactly usable.
@@ -442,6 +469,49 @@ void tst_CPropPanel::closingTheShownPageEmptiesThePanel()
     // With nothing shown no editor opens and nothing is applied.
     QTest::keyClick(m_panel->GetListBox(), Qt::Key_A);
     QVERIFY(!m_panel->GetActiveEditor());
+}
+
+void tst_CPropPanel::fontDialogAppliesAndDefaults()
+{
+    FontOwner owner;
+    QVERIFY(m_panel->ShowProperties(&owner, false));
+    // Works the font dialog once it is up: Apply with a 20-pixel bold font, then Default.
+    int heightAfterApply = 0, weightAfterApply = 0;
+    bool stillOpenAfterApply = false, sawButtons = false;
+    std::function<void()> work = [&] {
+        auto *dialog = qobject_cast<CHyperFontDlg *>(QApplication::activeModalWidget());
+            if (!dialog) {
+            QTimer::singleShot(10, work);
+            return;
+        }
+        sawButtons = dialog->ApplyButton() && dialog->DefaultButton() &&
+                     dialog->DefaultButton()->text() == QStringLiteral("&Default");
+        QFont chosen(QStringLiteral("DejaVu Sans"));
+        chosen.setPixelSize(20);
+        chosen.setBold(true);
+        dialog->setCurrentFont(chosen);
+        if (dialog->ApplyButton())
+            dialog->ApplyButton()->click();
+        heightAfterApply = owner.font.lfHeight;
+        weightAfterApply = owner.font.lfWeight;
+        stillOpenAfterApply = dialog->isVisible();
+        if (dialog->DefaultButton())
+            dialog->DefaultButton()->click();
+        else
+            dialog->reject();
+    };
+    QTimer::singleShot(0, work);
+    QCOMPARE(m_panel->CurrentRow(), 0);
+    m_panel->OpenEditor(false);
+    QVERIFY(sawButtons);
+    QVERIFY(stillOpenAfterApply);
+    QCOMPARE(heightAfterApply, -20);
+    QCOMPARE(weightAfterApply, 700);
+    // Default emptied the font and applied it.
+    QCOMPARE(owner.font.lfHeight, 0);
+    QCOMPARE(owner.font.lfWeight, 0);
+    QCOMPARE(owner.font.lfFaceName[0], '\0');
+    m_panel->ShowProperties(nullptr, true);
 }
 
 QTEST_MAIN(tst_CPropPanel)
