@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 // The editing component's tables, positioning, display aids, modes, find, print and prompts,
@@ -28,6 +30,7 @@ private slots:
     void makeAbsoluteAndBack();
     void nudgeLockAndDrag();
     void dragInsideASelectedBoxSelectsItsText();
+    void textDroppedOutOfABoxLeavesTheBox();
     void zOrder();
 
     void displayAidsStayOffThePage();
@@ -282,6 +285,75 @@ void tst_CEditEngineTools::dragInsideASelectedBoxSelectsItsText()
     QVERIFY2(f.body().contains(QRegularExpression("id=\"one\"[^>]*>b?new</div>")),
              qPrintable(f.body()));
     QVERIFY(f.exec(EngineId::Undo));
+    QCOMPARE(f.body(), before);
+}
+
+void tst_CEditEngineTools::textDroppedOutOfABoxLeavesTheBox()
+{
+    // The offscreen platform carries no real drag and drop, so the drag's events are sent in the
+    // page itself: the engine's own handlers take them as they would a user's drag.
+    EngineFixture f;
+    QVERIFY(f.load(page(Simple(kBoxes, "<style>body{margin:0}</style>"))));
+    const QString before = f.body();
+    auto *view = f.engine->findChild<QWebEngineView *>();
+    QVERIFY(view);
+    const auto run = [&](const QString &script) {
+        bool done = false;
+        QVariant result;
+        view->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                                    [&](const QVariant &v) {
+                                        result = v;
+                                        done = true;
+                                    });
+        [&] { QTRY_VERIFY_WITH_TIMEOUT(done, 30000); }();
+        f.idle();
+        return result.toString();
+    };
+    // Selects part (end > 0) or all of box one's text, or box two's whole element, starts a drag
+    // on it and drops it at the end of the paragraph; answers whether the drag was refused.
+    const QString drag = QStringLiteral(R"((function (mode) {
+        const box = document.getElementById(mode === 'box' ? 'two' : 'one');
+        const r = document.createRange();
+        if (mode === 'box') {
+            r.selectNode(box);
+        } else {
+            r.setStart(box.firstChild, 0);
+            r.setEnd(box.firstChild, mode === 'all' ? box.firstChild.length : 4);
+        }
+        const s = document.getSelection();
+        s.removeAllRanges();
+        s.addRange(r);
+        const start = new DragEvent('dragstart', {bubbles: true, cancelable: true});
+        box.dispatchEvent(start);
+        if (start.defaultPrevented)
+            return 'refused';
+        const p = document.querySelector('p').getBoundingClientRect();
+        document.body.dispatchEvent(new DragEvent('drop', {bubbles: true, cancelable: true,
+            clientX: p.left + 60, clientY: p.top + p.height / 2,
+            dataTransfer: new DataTransfer()}));
+        document.dispatchEvent(new DragEvent('dragend', {bubbles: true}));
+        return 'dropped';
+    })('%1'))");
+
+    // Part of the text: it moves into the paragraph, the box stays with the rest of its text.
+    QCOMPARE(run(drag.arg("part")), QStringLiteral("dropped"));
+    QString after = f.body();
+    QVERIFY2(after.contains(QRegularExpression("<p>para [^<]*box [^<]*</p>")), qPrintable(after));
+    QVERIFY2(after.contains(QRegularExpression("id=\"one\"[^>]*>one</div>")), qPrintable(after));
+    QVERIFY(StyleOf(after, "one").contains("left: 100px; top: 100px;"));
+    QVERIFY(f.exec(EngineId::Undo)); // one drop, one step
+    QCOMPARE(f.body(), before);
+
+    // All of it: the emptied box stays, holding a line break so that it keeps its place.
+    QCOMPARE(run(drag.arg("all")), QStringLiteral("dropped"));
+    after = f.body();
+    QVERIFY2(after.contains(QRegularExpression("id=\"one\"[^>]*><br></div>")), qPrintable(after));
+    QVERIFY2(after.contains("box one"), qPrintable(after));
+    QVERIFY(f.exec(EngineId::Undo));
+    QCOMPARE(f.body(), before);
+
+    // A selection holding a whole box is never dragged as text.
+    QCOMPARE(run(drag.arg("box")), QStringLiteral("refused"));
     QCOMPARE(f.body(), before);
 }
 
