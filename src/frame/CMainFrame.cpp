@@ -6,9 +6,10 @@
 #include "frame/CSaveOnExitDlg.h"
 #include "frame/CTandemTabViewBar.h"
 #include "frame/CommandIcons.h"
-#include "gallery/CObjectsPanel.h"
 #include "frame/LockKeyIndicators.h"
 #include "frame/ToolBars.h"
+#include "gallery/CClipArtPanel.h"
+#include "gallery/CObjectsPanel.h"
 #include "insert/CFramesetDlg.h"
 #include "page/CCEditView.h"
 #include "page/FormatBarSync.h"
@@ -22,7 +23,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QPointer>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -31,6 +31,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
@@ -66,6 +67,20 @@ static CObjectsPanel *CreateObjectsPanel(CMainFrame *frame)
             mainFrame->SetStatusText(text);
     };
     return new CObjectsPanel(std::move(target), BundledIcon(QStringLiteral("pelion")));
+}
+
+// The clip-art panel's commands go to the frame's active page with the panel's file; with no
+// page open (or a read-only one) they do nothing.
+static CClipArtPanel *CreateClipArtPanel(CMainFrame *frame)
+{
+    auto *panel = new CClipArtPanel;
+    QPointer<CMainFrame> mainFrame = frame;
+    QObject::connect(panel, &CClipArtPanel::command, frame, [mainFrame, panel](int id) {
+        CCEditView *view = mainFrame ? mainFrame->ActivePageView() : nullptr;
+        if (view && !view->IsReadOnly())
+            view->RunGalleryCommand(id, panel->CurrentPath(), panel->ContextMenuPos());
+    });
+    return panel;
 }
 
 CMainFrame::CMainFrame(QWidget *parent)
@@ -107,6 +122,7 @@ bool CMainFrame::Create()
     m_lockKeys = new LockKeyIndicators(statusBar());
 
     m_sideBar = new CTandemTabViewBar(this);
+    m_sideBar->SetPanel(CTandemTabViewBar::MediaTab, CreateClipArtPanel(this));
     m_sideBar->SetPanel(CTandemTabViewBar::ObjectsTab, CreateObjectsPanel(this));
     addDockWidget(Qt::LeftDockWidgetArea, m_sideBar);
     m_sideBar->resize(250, 300);

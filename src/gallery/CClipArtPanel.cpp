@@ -62,6 +62,22 @@ QImage LoadPicture(const QString &path)
     const size_t row = static_cast<size_t>(dib.Width()) * 4;
     for (int y = 0; y < dib.Height(); ++y)
         std::memcpy(image.scanLine(y), rgba.data() + row * static_cast<size_t>(y), row);
+    // A 32-bit picture keeps its alpha in the fourth byte (PNG with transparency); a picture
+    // whose fourth bytes are all zero never had one (32-bit BMP) and stays opaque.
+    if (dib.BitCount() == 32) {
+        bool hasAlpha = false;
+        for (int y = 0; y < dib.Height() && !hasAlpha; ++y) {
+            const uint8_t *row = dib.RowFromTop(y);
+            for (int x = 0; x < dib.Width() && !hasAlpha; ++x)
+                hasAlpha = row[4 * x + 3] != 0;
+        }
+        for (int y = 0; hasAlpha && y < dib.Height(); ++y) {
+            const uint8_t *row = dib.RowFromTop(y);
+            uint8_t *px = image.scanLine(y);
+            for (int x = 0; x < dib.Width(); ++x)
+                px[4 * x + 3] = row[4 * x + 3];
+        }
+    }
     if (bmp.IsTransparent()) {
         const uint32_t key = bmp.TransparentColour(); // 0x00BBGGRR
         for (int y = 0; y < image.height(); ++y) {

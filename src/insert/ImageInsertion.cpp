@@ -13,7 +13,14 @@ ImagePreset GalleryImagePreset(const std::string &file, const std::vector<std::s
     preset.source = file;
     preset.name = UniqueNameFromPath(file, names);
     if (clickFromPath) {
-        const std::string path = util::ToLowerAscii(file);
+        // Only the path inside the clip-art folder counts: a program installed below a folder
+        // called "home" (as every user's folder is) must not give every picture that action.
+        const size_t clipArt = file.rfind("/Clipart/");
+        const size_t slash = file.rfind('/');
+        const size_t start = clipArt != std::string::npos ? clipArt + 9
+                             : slash != std::string::npos ? slash + 1
+                                                          : 0;
+        const std::string path = util::ToLowerAscii(file.substr(start));
         if (path.find("home") != std::string::npos)
             preset.clickAction = ClickGoHome;
         else if (path.find("prev") != std::string::npos)

@@ -34,8 +34,9 @@ struct ImagePreset
 
 // The preset of a gallery file: the file as source and a free name taken from it. With
 // clickFromPath (a file activated in the gallery tree) the click action comes from the file's
-// whole path, lower-cased: "home" gives Go to home page, else "prev" Go to previous page, else
-// "next" Go to next page; otherwise (Preview and Insert) no action.
+// path below the clip-art folder (the part after the last "/Clipart/"; the file's name for a
+// file elsewhere), lower-cased: "home" gives Go to home page, else "prev" Go to previous page,
+// else "next" Go to next page; otherwise (Preview and Insert) no action.
 ImagePreset GalleryImagePreset(const std::string &file, const std::vector<std::string> &names,
                                bool clickFromPath);
 // Whether activating a gallery file opens the Insert image dialog: an image or an animation

@@ -1,6 +1,7 @@
 #include "insert/PastedPicture.h"
 
 #include "imagelib/CBmp.h"
+#include "pagetext/PageProperties.h"
 #include "sites/SiteDefinitions.h"
 #include "util/FileUtil.h"
 #include "util/StringUtil.h"
@@ -9,21 +10,6 @@ namespace {
 
 constexpr int kTinySide = 5;
 constexpr int kFallbackSide = 200;
-
-std::string attributeText(const std::string &text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        if (c == '&')
-            out += "&amp;";
-        else if (c == '"')
-            out += "&quot;";
-        else
-            out += c;
-    }
-    return out;
-}
 
 } // namespace
 
@@ -53,8 +39,8 @@ PastedPictureSize PastedPictureSizeFor(int width, int height)
 std::string PastedPictureHtml(const std::string &subFolder, const std::string &name)
 {
     const std::string prefix = subFolder.empty() ? std::string() : subFolder + "/";
-    return "<img align=baseline alt=\"\" border=0 hspace=0 src=\"" + attributeText(prefix + name) +
-           "\">\n";
+    return "<img align=baseline alt=\"\" border=0 hspace=0 src=\"" +
+           EncodeHtmlAttribute(prefix + name) + "\">\n";
 }
 
 bool WritePastedPicture(const CBmp &picture, const std::string &folder, const std::string &name,

@@ -87,6 +87,16 @@ public:
     void PlaySoundInline(const QString &file);
     void StopPlayingSound();
 
+    // The clip-art gallery's commands on this page, for a file of the gallery (its full path):
+    // 1124 inserts it the way its kind and folder want (a background, the image dialog with its
+    // click action preset, the media dialog); 1125 shows its context menu at menuPos (moved 5
+    // pixels right and down), whose choice runs here; 33026-33037 are that menu's commands.
+    // Nothing happens for a file of no known kind.
+    void RunGalleryCommand(int id, const QString &file, const QPoint &menuPos = QPoint());
+    // The context menu of a gallery file: the "Image", "Sound" or "Video" commands as its kind
+    // wants. Choosing one runs it on this page. The caller owns the menu.
+    QMenu *CreateGalleryMenu(const QString &file, QWidget *parent);
+
     // Executes the five display options (25, 23, 24, 56, 55) on this view's component.
     void ApplyDisplayOptions();
     // The format bar follows this view's component (when this is the active view).

@@ -49,6 +49,14 @@ INSTANTIATE_TEST_SUITE_P(
         PresetCase{"folder_next", "/opt/p/Clipart/Next buttons/ball.gif", true, ClickGoNext,
                    "ball2"},
         PresetCase{"none", "/opt/p/Clipart/Animals/cat.jpg", true, ClickNothing, "cat"},
+        PresetCase{"next_and_home", "/opt/p/Clipart/Images/nexthome.gif", true, ClickGoHome,
+                   "nexthome"},
+        // The folders above the clip-art folder are not the picture's: a program below a user's
+        // home folder, or a file outside the gallery, keeps its own name's action.
+        PresetCase{"program_below_home", "/home/ann/pelion/Clipart/Images/ball.gif", true,
+                   ClickNothing, "ball2"},
+        PresetCase{"outside_gallery", "/home/ann/pictures/next/arrow.gif", true, ClickNothing,
+                   "arrow"},
         // Preview and Insert never takes the action from the path.
         PresetCase{"preview_and_insert", "/opt/p/Clipart/Buttons/Home.gif", false, ClickNothing,
                    "Home1"},

@@ -1,3 +1,4 @@
+#include "../support/EngineWaits.h"
 #include "ShellTestSupport.h"
 
 #include "engine/CEditEngine.h"
@@ -66,14 +67,7 @@ tst_InsertImageFlow::Page tst_InsertImageFlow::openSitePage(ShellFixture &shell)
 
 QString tst_InsertImageFlow::body(CEditEngine *engine)
 {
-    bool done = false;
-    QByteArray bytes;
-    engine->Serialize([&](const QByteArray &b) {
-        bytes = b;
-        done = true;
-    });
-    [&] { QTRY_VERIFY_WITH_TIMEOUT(done, 30000); }();
-    return QString::fromUtf8(bytes);
+    return enginewait::Page(engine);
 }
 
 void tst_InsertImageFlow::okCopiesTheFilesAndInsertsTheTag()

@@ -1,3 +1,4 @@
+#include "../support/EngineWaits.h"
 #include "ShellTestSupport.h"
 
 #include "engine/CEditEngine.h"
@@ -17,28 +18,8 @@ private slots:
     void insertIsOneUndoStep();
 
 private:
-    static bool WaitIdle(CEditEngine *engine)
-    {
-        bool idle = false;
-        engine->RunWhenIdle([&idle] { idle = true; });
-        return QTest::qWaitFor([&idle] { return idle; }, 20000);
-    }
-    static QString Body(CEditEngine *engine)
-    {
-        bool done = false;
-        QByteArray bytes;
-        engine->Serialize([&](const QByteArray &b) {
-            bytes = b;
-            done = true;
-        });
-        if (!QTest::qWaitFor([&done] { return done; }, 20000))
-            return QStringLiteral("(no answer)");
-        const QString html = QString::fromUtf8(bytes);
-        const qsizetype open = html.indexOf(QLatin1String("<body"), 0, Qt::CaseInsensitive);
-        const qsizetype start = html.indexOf(QLatin1Char('>'), open) + 1;
-        const qsizetype end = html.lastIndexOf(QLatin1String("</body>"), -1, Qt::CaseInsensitive);
-        return open < 0 || end < start ? QString() : html.mid(start, end - start);
-    }
+    static bool WaitIdle(CEditEngine *engine) { return enginewait::Idle(engine, 20000); }
+    static QString Body(CEditEngine *engine) { return enginewait::Body(engine, 20000); }
 };
 
 void tst_InsertIntoPage::insertIsOneUndoStep_data()

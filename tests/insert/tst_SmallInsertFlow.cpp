@@ -1,3 +1,4 @@
+#include "../support/EngineWaits.h"
 #include "ShellTestSupport.h"
 
 #include "engine/CEditEngine.h"
@@ -84,26 +85,12 @@ void tst_SmallInsertFlow::cleanupTestCase()
 
 bool tst_SmallInsertFlow::waitIdle()
 {
-    bool idle = false;
-    m_engine->RunWhenIdle([&idle] { idle = true; });
-    return QTest::qWaitFor([&idle] { return idle; }, 30000);
+    return enginewait::Idle(m_engine);
 }
 
 QString tst_SmallInsertFlow::body()
 {
-    bool done = false;
-    QByteArray bytes;
-    m_engine->Serialize([&](const QByteArray &b) {
-        bytes = b;
-        done = true;
-    });
-    if (!QTest::qWaitFor([&done] { return done; }, 30000))
-        return QStringLiteral("(no answer)");
-    const QString html = QString::fromUtf8(bytes);
-    const qsizetype open = html.indexOf(QLatin1String("<body"), 0, Qt::CaseInsensitive);
-    const qsizetype start = html.indexOf(QLatin1Char('>'), open) + 1;
-    const qsizetype end = html.lastIndexOf(QLatin1String("</body>"), -1, Qt::CaseInsensitive);
-    return open < 0 || end < start ? QString() : html.mid(start, end - start);
+    return enginewait::Body(m_engine);
 }
 
 QStringList tst_SmallInsertFlow::resourceFiles() const

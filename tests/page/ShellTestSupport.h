@@ -135,6 +135,12 @@ public:
         return true;
     }
 
+    bool SetBodyAttribute(int attribute, const QVariant &value) override
+    {
+        bodyAttributes.insert(attribute, value);
+        return true;
+    }
+
     void Close() override { closed = true; }
 
     // Executions of one engine command, in order.
@@ -180,6 +186,7 @@ public:
     QHash<int, int> flags;
     QHash<int, QVariant> outputs;
     QHash<int, bool> results;
+    QHash<int, QVariant> bodyAttributes;
 
 private:
     QPointer<QWidget> m_widget;

@@ -1,3 +1,4 @@
+#include "../support/EngineWaits.h"
 #include "ShellTestSupport.h"
 
 #include "engine/CEditEngine.h"
@@ -50,20 +51,7 @@ private:
             widget = widget->focusProxy();
         return widget;
     }
-    static QString Body(CEditEngine *engine)
-    {
-        bool done = false;
-        QString html;
-        engine->Serialize([&](const QByteArray &bytes) {
-            html = QString::fromUtf8(bytes);
-            done = true;
-        });
-        QTest::qWaitFor([&done] { return done; }, 20000);
-        const qsizetype open = html.indexOf(QLatin1String("<body"), 0, Qt::CaseInsensitive);
-        const qsizetype start = html.indexOf(QLatin1Char('>'), open) + 1;
-        const qsizetype end = html.lastIndexOf(QLatin1String("</body>"), -1, Qt::CaseInsensitive);
-        return open < 0 || end < start ? QString() : html.mid(start, end - start);
-    }
+    static QString Body(CEditEngine *engine) { return enginewait::Body(engine, 20000); }
     // Sends a key to the component and waits until the page has taken it.
     static void Key(CEditEngine *engine, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
     {
@@ -83,12 +71,7 @@ private:
     }
 
 private:
-    static bool WaitIdle(CEditEngine *engine)
-    {
-        bool idle = false;
-        engine->RunWhenIdle([&idle] { idle = true; });
-        return QTest::qWaitFor([&idle] { return idle; }, 20000);
-    }
+    static bool WaitIdle(CEditEngine *engine) { return enginewait::Idle(engine, 20000); }
 };
 
 void tst_CCEditSite::missingPageGivesTwoErrors()
