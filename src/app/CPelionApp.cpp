@@ -62,7 +62,7 @@ bool CPelionApp::InitInstance(const QStringList &arguments)
         129, QString::fromLatin1(kTemplateString), [] { return new CCEditDoc; },
         [] { return new CChildFrame; }, [] { return new CCEditView; }));
 
-    m_mainFrame = std::make_unique<CMainFrame>();
+    m_mainFrame = std::make_unique<CMainFrame>(this);
     if (!m_mainFrame->Create())
         return false;
     SetMainWnd(m_mainFrame.get());
@@ -169,4 +169,9 @@ void CPelionApp::OpenHelpPage(const QString &relativePath, QWidget *parent)
     }
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
         CHelpWindow::ShowPage(path, m_mainFrame.get());
+}
+
+CCEditSite *CPelionApp::MakePageSite(CCEditView *view)
+{
+    return m_siteFactory ? m_siteFactory(view) : nullptr;
 }

@@ -1,6 +1,5 @@
 #include "frame/CMainFrame.h"
 
-#include "app/CPelionApp.h"
 #include "frame/CAboutDlg.h"
 #include "frame/CFormatBar.h"
 #include "frame/CSaveOnExitDlg.h"
@@ -11,6 +10,7 @@
 #include "gallery/CClipArtPanel.h"
 #include "gallery/CObjectsPanel.h"
 #include "insert/CFramesetDlg.h"
+#include "page/AppServices.h"
 #include "page/CCEditView.h"
 #include "page/FormatBarSync.h"
 #include "sites/CSitesDlg.h"
@@ -83,8 +83,9 @@ static CClipArtPanel *CreateClipArtPanel(CMainFrame *frame)
     return panel;
 }
 
-CMainFrame::CMainFrame(QWidget *parent)
+CMainFrame::CMainFrame(CAppServices *services, QWidget *parent)
     : CMDIFrameWnd(parent)
+    , m_services(services)
 {
     setWindowTitle(QString::fromLatin1(kAppTitle));
     resize(1024, 768);
@@ -92,14 +93,36 @@ CMainFrame::CMainFrame(QWidget *parent)
 
 CMainFrame::~CMainFrame() = default;
 
-CMainFrame *CMainFrame::Of(const QWidget *widget)
+FormatBarLists CMainFrame::FormatLists() const
 {
-    if (widget) {
-        if (auto *frame = qobject_cast<CMainFrame *>(widget->window()))
-            return frame;
+    FormatBarLists lists;
+    if (m_formatBar) {
+        lists.blockFormat = m_formatBar->BlockFormatList();
+        lists.fontName = m_formatBar->FontNameList();
+        lists.fontSize = m_formatBar->FontSizeList();
     }
-    CPelionApp *app = CPelionApp::Instance();
-    return app ? app->MainFrame() : nullptr;
+    return lists;
+}
+
+QWidget *CMainFrame::FormatBarButton(int id) const
+{
+    return m_formatBar ? m_formatBar->ButtonOf(id) : nullptr;
+}
+
+QToolBar *CMainFrame::FormatToolBar() const
+{
+    return m_formatBar;
+}
+
+CPropPanel *CMainFrame::PropertyPanel() const
+{
+    return m_sideBar ? m_sideBar->PropertyPanel() : nullptr;
+}
+
+void CMainFrame::EnableGalleryPanels(bool enabled)
+{
+    if (m_sideBar)
+        m_sideBar->EnableGalleryPanels(enabled);
 }
 
 bool CMainFrame::Create()
@@ -142,8 +165,8 @@ bool CMainFrame::Create()
         about.DoModal();
     });
     OnCommand(cmd::Lessons, [this] {
-        if (CPelionApp *app = CPelionApp::Instance())
-            app->OpenHelpPage(QStringLiteral("Manual/Lessons.html"), this);
+        if (m_services)
+            m_services->OpenHelpPage(QStringLiteral("Manual/Lessons.html"), this);
     });
     OnCommand(cmd::DefineSite, [this] {
         CSitesDlg sites(util::AppProfile(), this);
@@ -154,8 +177,8 @@ bool CMainFrame::Create()
         CFramesetDlg frameset(util::AppProfile(), this);
         if (frameset.DoModal() != QDialog::Accepted)
             return;
-        if (CPelionApp *app = CPelionApp::Instance())
-            app->OpenDocumentFile(frameset.WrittenPath());
+        if (m_services)
+            m_services->OpenPage(frameset.WrittenPath());
     });
     OnCommand(cmd::ViewToolbar,
               [this] { m_mainToolBar->setVisible(!m_mainToolBar->isVisibleTo(this)); });
@@ -279,8 +302,7 @@ void CMainFrame::FillRecentFiles(QMenu *menu)
     }
     if (!placeholder)
         return;
-    CPelionApp *app = CPelionApp::Instance();
-    CRecentFileList *list = app ? app->RecentFileList() : nullptr;
+    CRecentFileList *list = m_services ? m_services->RecentFiles() : nullptr;
     const int count = list ? list->Count() : 0;
     placeholder->setVisible(count == 0);
     placeholder->setEnabled(false);
@@ -348,12 +370,11 @@ void CMainFrame::NewWindow()
     // Another window on the active page: the page as saved, loaded the way it was, read-only,
     // so that only the first window edits and saves it.
     CCEditView *view = ActivePageView();
-    CPelionApp *app = CPelionApp::Instance();
-    if (!view || !app)
+    if (!view || !m_services)
         return;
     const int before = OpenChildren().size();
-    app->PendingFilter = view->FilterOnLoad();
-    app->OpenDocumentFile(view->PagePath());
+    m_services->PendingPageFiltered() = view->FilterOnLoad();
+    m_services->OpenPage(view->PagePath());
     const QList<CMDIChildWnd *> children = OpenChildren();
     if (children.size() > before) {
         if (auto *copy = qobject_cast<CCEditView *>(children.last()->GetActiveView()))
@@ -399,13 +420,12 @@ void CMainFrame::dropEvent(QDropEvent *event)
 
 void CMainFrame::OpenDroppedFiles(const QMimeData *data)
 {
-    CPelionApp *app = CPelionApp::Instance();
-    if (!app || !data)
+    if (!m_services || !data)
         return;
     const QList<QUrl> urls = data->urls();
     for (const QUrl &url : urls) {
         if (url.isLocalFile())
-            app->OpenDocumentFile(url.toLocalFile());
+            m_services->OpenPage(url.toLocalFile());
     }
 }
 

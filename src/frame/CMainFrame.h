@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frame/MainMenus.h"
+#include "page/PageFrameHost.h"
 #include "toolkit/CMDIFrameWnd.h"
 
 class CCEditView;
@@ -14,25 +15,23 @@ class QToolBar;
 // The program's main window (128, "Pelion Web Builder"): the MDI area with the page windows,
 // menus 128 and 129 (switched with the number of open pages), the main toolbar, format bar and
 // object bar, the status bar, the "Project" side bar and the accelerators. It also keeps
-// SaveMode and runs the Save on Exit question when it is closed.
-class CMainFrame : public CMDIFrameWnd
+// SaveMode and runs the Save on Exit question when it is closed. It is the host of the page
+// views in it (CPageFrameHost) and hands them the application's services it was given.
+class CMainFrame : public CMDIFrameWnd, public CPageFrameHost
 {
     Q_OBJECT
 
 public:
-    // How closing page windows treats their pages: 0 saves without asking, 1 saves nothing,
-    // 2 asks. Starts at 2.
-    enum SaveModeValue : short { SaveAll = 0, SaveNone = 1, SaveAsk = 2 };
-
-    explicit CMainFrame(QWidget *parent = nullptr);
+    // services: the application's (null for a frame alone, as some tests make it).
+    explicit CMainFrame(CAppServices *services = nullptr, QWidget *parent = nullptr);
     ~CMainFrame() override;
 
     // Builds the bars, menus and side bar. False when that failed.
     bool Create();
 
-    static CMainFrame *Of(const QWidget *widget);
-
-    short SaveMode() const { return m_saveMode; }
+    // How closing page windows treats their pages: SaveAll saves without asking, SaveNone saves
+    // nothing, SaveAsk asks. Starts at SaveAsk.
+    short SaveMode() const override { return m_saveMode; }
     void SetSaveMode(short mode) { m_saveMode = mode; }
 
     QToolBar *MainToolBar() const { return m_mainToolBar; }
@@ -40,7 +39,7 @@ public:
     QToolBar *ObjectBar() const { return m_objectBar; }
     CTandemTabViewBar *SideBar() const { return m_sideBar; }
     // The "&Tools" popup of menu 129 (position 7).
-    QMenu *ToolsMenu() const { return m_menus.toolsMenu; }
+    QMenu *ToolsMenu() const override { return m_menus.toolsMenu; }
     // True while menu 129 (a page is open) is the menu bar.
     bool ShowsPageMenu() const { return m_showsPageMenu; }
     const MainMenus &Menus() const { return m_menus; }
@@ -51,7 +50,17 @@ public:
     void OpenDroppedFiles(const QMimeData *data);
 
     // The status bar's message pane; an empty text shows the idle message "Ready".
-    void SetStatusText(const QString &text);
+    void SetStatusText(const QString &text) override;
+
+    // CPageFrameHost
+    CMDIFrameWnd *FrameWindow() override { return this; }
+    CAppServices *Services() const override { return m_services; }
+    FormatBarLists FormatLists() const override;
+    QWidget *FormatBarButton(int id) const override;
+    QToolBar *FormatToolBar() const override;
+    QToolBar *ObjectToolBar() const override { return m_objectBar; }
+    CPropPanel *PropertyPanel() const override;
+    void EnableGalleryPanels(bool enabled) override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -75,6 +84,7 @@ private:
     void CloseNextPage();
     void AbortExit();
 
+    CAppServices *m_services = nullptr;
     MainMenus m_menus;
     QToolBar *m_mainToolBar = nullptr;
     CFormatBar *m_formatBar = nullptr;

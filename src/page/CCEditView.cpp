@@ -1,28 +1,29 @@
 #include "page/CCEditView.h"
 
-#include "app/CPelionApp.h"
 #include "engine/CEditEngine.h"
 #include "engine/EngineIds.h"
 #include "exttools/CToolsDlg.h"
 #include "exttools/ToolsMenu.h"
-#include "frame/CFormatBar.h"
-#include "frame/CMainFrame.h"
-#include "frame/CTandemTabViewBar.h"
+#include "insert/CTextBoxCycle.h"
 #include "insert/InsertImage.h"
 #include "insert/SmallInserts.h"
+#include "page/AppServices.h"
 #include "page/CCEditDoc.h"
 #include "page/CCEditSite.h"
 #include "page/CFontColorMenu.h"
 #include "page/CPagePropertyWriter.h"
 #include "page/CPointDlg.h"
+#include "page/EditingOptions.h"
 #include "page/EngineCommandTable.h"
 #include "page/FormatBarSync.h"
 #include "page/OptionsDialog.h"
+#include "page/PageFrameHost.h"
 #include "page/PastePicture.h"
 #include "pagetext/PageExtensions.h"
 #include "propgrid/CPropPanel.h"
 #include "toolkit/CCmdUI.h"
 #include "toolkit/CMDIChildWnd.h"
+#include "toolkit/CMDIFrameWnd.h"
 #include "toolkit/CommandIds.h"
 #include "toolkit/FileDialog.h"
 #include "toolkit/FilePicker.h"
@@ -40,13 +41,13 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPointer>
+#include <QToolBar>
 #include <QUrl>
 
 #include <cstdlib>
 #include <ctime>
 #include <memory>
-
-static CCEditView::SiteFactory s_siteFactory;
+#include <utility>
 
 // The insert commands: enabled while text can be inserted at the selection.
 static constexpr int kInsertCommands[] = {
@@ -67,11 +68,6 @@ QString CCEditView::LocalPathOfAddress(const QString &path)
     if (!url.isValid() || !url.isLocalFile() || url.toLocalFile().isEmpty())
         return path;
     return QDir::cleanPath(QFileInfo(url.toLocalFile()).absoluteFilePath());
-}
-
-void CCEditView::SetSiteFactory(SiteFactory factory)
-{
-    s_siteFactory = std::move(factory);
 }
 
 CCEditView::CCEditView(QWidget *parent)
@@ -99,9 +95,21 @@ CCEditDoc *CCEditView::GetDocument() const
     return static_cast<CCEditDoc *>(CView::GetDocument());
 }
 
-CMainFrame *CCEditView::Frame() const
+CPageFrameHost *CCEditView::Host() const
 {
-    return CMainFrame::Of(this);
+    return CPageFrameHost::Of(this);
+}
+
+CMDIFrameWnd *CCEditView::MainWindow() const
+{
+    CPageFrameHost *host = Host();
+    return host ? host->FrameWindow() : nullptr;
+}
+
+CAppServices *CCEditView::Services() const
+{
+    CPageFrameHost *host = Host();
+    return host ? host->Services() : nullptr;
 }
 
 CMDIChildWnd *CCEditView::ChildFrame() const
@@ -115,13 +123,8 @@ CMDIChildWnd *CCEditView::ChildFrame() const
 
 FormatBarLists CCEditView::Lists() const
 {
-    FormatBarLists lists;
-    if (CMainFrame *frame = Frame(); frame && frame->FormatBar()) {
-        lists.blockFormat = frame->FormatBar()->BlockFormatList();
-        lists.fontName = frame->FormatBar()->FontNameList();
-        lists.fontSize = frame->FormatBar()->FontSizeList();
-    }
-    return lists;
+    CPageFrameHost *host = Host();
+    return host ? host->FormatLists() : FormatBarLists();
 }
 
 // --- Opening, titling and closing -------------------------------------------------------------
@@ -151,38 +154,40 @@ void CCEditView::OnInitialUpdate()
         return;
     m_engineCreated = true;
     RebuildToolsMenu();
-    CPelionApp *app = CPelionApp::Instance();
-    m_filterOnLoad = app && app->PendingFilter;
+    CAppServices *app = Services();
+    m_filterOnLoad = app && app->PendingPageFiltered();
     if (app)
-        app->PendingFilter = false;
-    const QString path = LocalPathOfAddress(app ? app->PendingPath : QString());
+        app->PendingPageFiltered() = false;
+    const QString path = LocalPathOfAddress(app ? app->PendingPagePath() : QString());
 
-    m_site = s_siteFactory ? s_siteFactory(this) : new CCEditSite(this);
+    m_site = app ? app->MakePageSite(this) : nullptr;
+    if (!m_site)
+        m_site = new CCEditSite(this);
     connect(m_site, &CCEditSite::loadFinished, this, &CCEditView::OnLoadFinished);
     connect(m_site, &CCEditSite::titleChanged, this, &CCEditView::OnTitleChanged);
     connect(m_site, &CCEditSite::updateCommands, this, &CCEditView::OnComponentUpdate);
     connect(m_site, &CCEditSite::uiActivated, this, &CCEditView::ApplyDisplayOptions);
     connect(m_site, &CCEditSite::commandKey, this, [this](int id) {
-        if (CMainFrame *frame = Frame())
-            frame->RouteCommandIfEnabled(id);
+        if (CPageFrameHost *host = Host())
+            host->FrameWindow()->RouteCommandIfEnabled(id);
     });
     connect(m_site, &CCEditSite::contextMenuRequested, this, &CCEditView::ShowContextMenu);
     connect(m_site, &CCEditSite::progressText, this, [this](const QString &text) {
-        if (CMainFrame *frame = Frame())
-            frame->SetStatusText(text);
+        if (CPageFrameHost *host = Host())
+            host->SetStatusText(text);
     });
 
     if (CCEditDoc *document = GetDocument()) {
         document->SetPagePath(path);
-        CMainFrame *main = Frame();
-        if (CPropPanel *panel =
-                main && main->SideBar() ? main->SideBar()->PropertyPanel() : nullptr)
+        CPageFrameHost *host = Host();
+        if (CPropPanel *panel = host ? host->PropertyPanel() : nullptr)
             BindPropertyPanel(document, panel);
     }
 
     m_initialLoadPending = true;
-    const bool started = m_site->Create() &&
-                         m_site->Load(path, m_filterOnLoad, app ? FilterFlags(app->Options()) : 1);
+    const bool started =
+        m_site->Create() &&
+        m_site->Load(path, m_filterOnLoad, app ? FilterFlags(app->EditOptions()) : 1);
     m_pagePath = path;
     if (QWidget *component = m_site->Widget())
         component->show();
@@ -257,10 +262,10 @@ CCEditView::SavedUnderNewName(const QString &path)
             document->SetPagePath(path);
         self->UpdateDocumentTitle();
         self->UpdateModifiedMark();
-        if (CPelionApp *app = CPelionApp::Instance())
-            app->AddToRecentFileList(path);
-        if (CMainFrame *frame = self->Frame(); frame && !message.isEmpty())
-            frame->SetStatusText(message);
+        if (CAppServices *app = self->Services())
+            app->AddRecentFile(path);
+        if (CPageFrameHost *host = self->Host(); host && !message.isEmpty())
+            host->SetStatusText(message);
     };
 }
 
@@ -309,8 +314,8 @@ void CCEditView::SetReadOnly(bool readOnly)
     UpdateDocumentTitle();
     if (m_readOnly && m_site && m_contentValid)
         m_site->ExecEngineCommand(EngineId::BrowseMode);
-    if (CMainFrame *frame = Frame())
-        frame->RequestUpdate();
+    if (CPageFrameHost *host = Host())
+        host->FrameWindow()->RequestUpdate();
 }
 
 // What a read-only window still offers of the view's own commands: nothing that changes the
@@ -366,14 +371,14 @@ void CCEditView::UpdateModifiedMark()
     const bool modified = m_site && m_contentValid && m_site->IsModified();
     if (frame->isWindowModified() != modified) {
         frame->setWindowModified(modified);
-        if (CMainFrame *main = Frame())
-            main->RequestUpdate(); // the main window's title carries the mark of the active page
+        if (CPageFrameHost *host = Host())
+            host->FrameWindow()->RequestUpdate(); // the main title shows the active page's mark
     }
 }
 
 void CCEditView::QueryClose(std::function<void(bool)> done)
 {
-    CMainFrame *frame = Frame();
+    CPageFrameHost *host = Host();
     // A page that never loaded (or whose reload failed) is not offered for saving: writing the
     // component's content would replace the file with whatever it shows instead of the page.
     // A read-only window holds nothing of its own to save.
@@ -381,12 +386,12 @@ void CCEditView::QueryClose(std::function<void(bool)> done)
         done(true);
         return;
     }
-    const short mode = frame ? frame->SaveMode() : CMainFrame::SaveAsk;
-    if (mode == CMainFrame::SaveNone) {
+    const short mode = host ? host->SaveMode() : CPageFrameHost::SaveAsk;
+    if (mode == CPageFrameHost::SaveNone) {
         done(true);
         return;
     }
-    if (mode == CMainFrame::SaveAsk) {
+    if (mode == CPageFrameHost::SaveAsk) {
         const QString name = toQt(util::PathFileName(fromQt(m_pagePath)));
         const auto answer = ShowMessageBox(
             this,
@@ -417,7 +422,7 @@ void CCEditView::OnDestroy()
         m_site->disconnect(this);
         m_site->Close();
     }
-    if (CPelionApp *app = CPelionApp::Instance())
+    if (CAppServices *app = Services())
         app->SetFirstPageClosed();
 }
 
@@ -427,7 +432,7 @@ void CCEditView::OnFocusChanged(QWidget *old, QWidget *now)
         return;
     if (old && (old == this || isAncestorOf(old)))
         return;
-    CPelionApp *app = CPelionApp::Instance();
+    CAppServices *app = Services();
     if (app && app->FirstPageClosed()) {
         if (CCEditDoc *document = GetDocument())
             document->ShowInPanel();
@@ -450,10 +455,10 @@ void CCEditView::SaveToCurrentFile(std::function<void(bool)> done)
         if (self) {
             self->UpdateModifiedMark();
             if (ok) {
-                if (CPelionApp *app = CPelionApp::Instance(); app && !self->m_pagePath.isEmpty())
-                    app->AddToRecentFileList(self->m_pagePath);
-                if (CMainFrame *frame = self->Frame(); frame && !message.isEmpty())
-                    frame->SetStatusText(message);
+                if (CAppServices *app = self->Services(); app && !self->m_pagePath.isEmpty())
+                    app->AddRecentFile(self->m_pagePath);
+                if (CPageFrameHost *host = self->Host(); host && !message.isEmpty())
+                    host->SetStatusText(message);
             } else {
                 self->ReportSaveFailure(self->m_pagePath, message);
             }
@@ -493,12 +498,12 @@ void CCEditView::ReloadPage()
 {
     if (!m_site)
         return;
-    CPelionApp *app = CPelionApp::Instance();
+    CAppServices *app = Services();
     if (!m_reloadPending) {
         m_reloadPending = true;
         QApplication::setOverrideCursor(Qt::WaitCursor);
     }
-    if (!m_site->Load(m_pagePath, m_filterOnLoad, app ? FilterFlags(app->Options()) : 1)) {
+    if (!m_site->Load(m_pagePath, m_filterOnLoad, app ? FilterFlags(app->EditOptions()) : 1)) {
         m_reloadPending = false;
         QApplication::restoreOverrideCursor();
         ReportLoadFailure(m_pagePath);
@@ -515,11 +520,11 @@ void CCEditView::OnReload()
 
 void CCEditView::OnFilteredOpen()
 {
-    CPelionApp *app = CPelionApp::Instance();
+    CAppServices *app = Services();
     if (!app)
         return;
-    app->PendingFilter = true;
-    app->PendingPath.clear();
+    app->PendingPageFiltered() = true;
+    app->PendingPagePath().clear();
     FileDialogRequest request;
     request.parent = this;
     request.open = true;
@@ -528,15 +533,15 @@ void CCEditView::OnFilteredOpen()
     const QString path = RunFileDialog(request);
     if (path.isEmpty()) {
         // Left set, the next page opened in any other way would be filtered.
-        app->PendingFilter = false;
+        app->PendingPageFiltered() = false;
         return;
     }
-    app->OpenDocumentFile(path);
+    app->OpenPage(path);
 }
 
 void CCEditView::OnFilteredSave()
 {
-    CPelionApp *app = CPelionApp::Instance();
+    CAppServices *app = Services();
     if (!m_site || !app)
         return;
     // The proposed name is this page's own file name.
@@ -553,8 +558,8 @@ void CCEditView::OnFilteredSave()
     const QString path = RunFileDialog(request);
     if (path.isEmpty())
         return;
-    app->PendingPath = path;
-    m_site->SaveFiltered(path, FilterFlags(app->Options()), SavedUnderNewName(path));
+    app->PendingPagePath() = path;
+    m_site->SaveFiltered(path, FilterFlags(app->EditOptions()), SavedUnderNewName(path));
 }
 
 void CCEditView::OnPelionExtensions()
@@ -595,10 +600,10 @@ void CCEditView::OnPelionExtensions()
 
 void CCEditView::ApplyDisplayOptions()
 {
-    CPelionApp *app = CPelionApp::Instance();
+    CAppServices *app = Services();
     if (!m_site || !app)
         return;
-    const EditingOptions &options = app->Options();
+    const EditingOptions &options = app->EditOptions();
     m_site->ExecEngineCommand(EngineId::ActivateDTCs, options.activateDTCs);
     m_site->ExecEngineCommand(EngineId::ActivateActiveX, options.activateActiveX);
     m_site->ExecEngineCommand(EngineId::ActivateApplets, options.activateApplets);
@@ -608,17 +613,17 @@ void CCEditView::ApplyDisplayOptions()
 
 void CCEditView::OnOptions()
 {
-    CPelionApp *app = CPelionApp::Instance();
-    if (app && RunOptionsDialog(app->Options(), this))
+    CAppServices *app = Services();
+    if (app && RunOptionsDialog(app->EditOptions(), this))
         ApplyDisplayOptions();
 }
 
 void CCEditView::OnTags()
 {
-    CPelionApp *app = CPelionApp::Instance();
+    CAppServices *app = Services();
     if (!app)
         return;
-    app->Options().showDetails = !app->Options().showDetails;
+    app->EditOptions().showDetails = !app->EditOptions().showDetails;
     ApplyDisplayOptions();
 }
 
@@ -725,7 +730,7 @@ bool CCEditView::BuildInput(const EngineCommandRow &row, QVariant &input)
 
 void CCEditView::RefreshFormatBar()
 {
-    CMainFrame *frame = Frame();
+    CMDIFrameWnd *frame = MainWindow();
     if (!m_site || !frame || frame->ActiveView() != this)
         return;
     ::RefreshFormatBar(*m_site, Lists());
@@ -735,8 +740,8 @@ void CCEditView::OnComponentUpdate()
 {
     UpdateModifiedMark();
     RefreshFormatBar();
-    if (CMainFrame *frame = Frame())
-        frame->RequestUpdate();
+    if (CPageFrameHost *host = Host())
+        host->FrameWindow()->RequestUpdate();
 }
 
 void CCEditView::EnsureBlockFormats()
@@ -800,7 +805,7 @@ void CCEditView::ShowBlockFormatPopup()
     const QPoint at =
         anchor ? anchor->mapToGlobal(anchor->rect().bottomLeft()) : mapToGlobal(QPoint(0, 0));
     if (QAction *chosen = popup.exec(at)) {
-        if (CMainFrame *frame = Frame())
+        if (CMDIFrameWnd *frame = MainWindow())
             frame->RouteCommand(chosen->data().toInt());
     }
 }
@@ -814,9 +819,9 @@ void CCEditView::ShowFontColorPopup()
     else
         colour = -2; // nothing marked
     CFontColorMenu popup(colour, this);
-    CMainFrame *frame = Frame();
-    QWidget *anchor =
-        frame && frame->FormatBar() ? frame->FormatBar()->ButtonOf(cmd::FontColor) : nullptr;
+    CMDIFrameWnd *frame = MainWindow();
+    CPageFrameHost *host = Host();
+    QWidget *anchor = host ? host->FormatBarButton(cmd::FontColor) : nullptr;
     const QPoint at =
         anchor ? anchor->mapToGlobal(anchor->rect().bottomLeft()) : mapToGlobal(QPoint(0, 0));
     if (QAction *chosen = popup.exec(at)) {
@@ -836,7 +841,7 @@ void CCEditView::UpdateStyleMenu(CCmdUI &ui)
     if (!m_styleMenu) {
         m_styleMenu = new QMenu(QStringLiteral("Style"), this);
         connect(m_styleMenu, &QMenu::triggered, this, [this](QAction *chosen) {
-            if (CMainFrame *frame = Frame())
+            if (CMDIFrameWnd *frame = MainWindow())
                 frame->RouteCommand(chosen->data().toInt());
         });
         m_styleMenuNames.clear();
@@ -855,8 +860,8 @@ void CCEditView::UpdateStyleMenu(CCmdUI &ui)
 
 void CCEditView::RebuildToolsMenu()
 {
-    if (CMainFrame *frame = Frame())
-        ToolsMenu::Rebuild(frame->ToolsMenu(), frame, util::AppProfile());
+    if (CPageFrameHost *host = Host())
+        ToolsMenu::Rebuild(host->ToolsMenu(), host->FrameWindow(), util::AppProfile());
 }
 
 void CCEditView::RunTool(int index)
@@ -864,9 +869,9 @@ void CCEditView::RunTool(int index)
     const ToolsMenu::Launch launch = ToolsMenu::Run(util::AppProfile(), index, m_pagePath);
     // A tool that does not start gets no message box, only a word in the status bar.
     if (launch.result == ToolList::Result::Ready && !launch.started) {
-        if (CMainFrame *frame = Frame())
-            frame->SetStatusText(QStringLiteral("The tool could not be started: %1")
-                                     .arg(launch.program));
+        if (CPageFrameHost *host = Host())
+            host->SetStatusText(
+                QStringLiteral("The tool could not be started: %1").arg(launch.program));
     }
 }
 
@@ -874,14 +879,14 @@ void CCEditView::RunTool(int index)
 
 QMenu *CCEditView::CreateContextMenu(QWidget *parent)
 {
-    CMainFrame *frame = Frame();
+    CMDIFrameWnd *frame = MainWindow();
     auto *menu = new QMenu(parent);
     if (!frame)
         return menu;
     const auto add = [frame, menu](const char *text, int id) {
         QAction *item = menu->addAction(QString::fromUtf8(text));
         item->setEnabled(frame->IsCommandEnabled(id));
-        QPointer<CMainFrame> target(frame);
+        QPointer<CMDIFrameWnd> target(frame);
         connect(item, &QAction::triggered, menu, [target, id] {
             if (target)
                 target->RouteCommand(id);
@@ -965,37 +970,37 @@ void CCEditView::RegisterCommands()
     OnUpdateCommand(cmd::FilteredSave, [this](CCmdUI &ui) { ui.Enable(m_filterOnLoad); });
     OnCommand(cmd::PelionExtensions, [this] { OnPelionExtensions(); });
     OnCommand(cmd::HowTo, [this] {
-        if (CPelionApp *app = CPelionApp::Instance())
+        if (CAppServices *app = Services())
             app->OpenHelpPage(QStringLiteral("Manual/HowTo.html"), this);
     });
 
     // Bars shown and hidden from the page's View menu.
-    OnCommand(cmd::ToggleFormatBar, [this] {
-        if (CMainFrame *frame = Frame())
-            frame->FormatBar()->setVisible(!frame->FormatBar()->isVisibleTo(frame));
-    });
-    OnUpdateCommand(cmd::ToggleFormatBar, [this](CCmdUI &ui) {
-        CMainFrame *frame = Frame();
-        ui.Enable(frame && frame->FormatBar());
-        ui.SetCheck(frame && frame->FormatBar() && frame->FormatBar()->isVisibleTo(frame));
-    });
-    OnCommand(cmd::ToggleObjectBar, [this] {
-        if (CMainFrame *frame = Frame())
-            frame->ObjectBar()->setVisible(!frame->ObjectBar()->isVisibleTo(frame));
-    });
-    OnUpdateCommand(cmd::ToggleObjectBar, [this](CCmdUI &ui) {
-        CMainFrame *frame = Frame();
-        ui.Enable(frame && frame->ObjectBar());
-        ui.SetCheck(frame && frame->ObjectBar() && frame->ObjectBar()->isVisibleTo(frame));
-    });
+    using BarOfHost = QToolBar *(CPageFrameHost::*)() const;
+    for (const auto &[id, barOf] :
+         {std::pair<int, BarOfHost>{cmd::ToggleFormatBar, &CPageFrameHost::FormatToolBar},
+          std::pair<int, BarOfHost>{cmd::ToggleObjectBar, &CPageFrameHost::ObjectToolBar}}) {
+        const auto bar = [this, barOf = barOf]() -> QToolBar * {
+            CPageFrameHost *host = Host();
+            return host ? (host->*barOf)() : nullptr;
+        };
+        OnCommand(id, [this, bar] {
+            if (QToolBar *toolBar = bar())
+                toolBar->setVisible(!toolBar->isVisibleTo(MainWindow()));
+        });
+        OnUpdateCommand(id, [this, bar](CCmdUI &ui) {
+            QToolBar *toolBar = bar();
+            ui.Enable(toolBar != nullptr);
+            ui.SetCheck(toolBar && toolBar->isVisibleTo(MainWindow()));
+        });
+    }
 
     // Options and tags.
     OnCommand(cmd::Options, [this] { OnOptions(); });
     OnCommand(cmd::Tags, [this] { OnTags(); });
     OnUpdateCommand(cmd::Tags, [this](CCmdUI &ui) {
         ui.Enable(EngineFlags(EngineId::FontName) & EngineFlag::Enabled);
-        CPelionApp *app = CPelionApp::Instance();
-        ui.SetCheck(app && app->Options().showDetails);
+        CAppServices *app = Services();
+        ui.SetCheck(app && app->EditOptions().showDetails);
     });
 
     // Insert commands: enabled while text can be inserted. The dialog-free ones are here; the
@@ -1006,8 +1011,8 @@ void CCEditView::RegisterCommands()
     OnUpdateCommand(cmd::InsertTable, [this](CCmdUI &ui) {
         const bool enabled = EngineFlags(EngineId::FontName) & EngineFlag::Enabled;
         ui.Enable(enabled);
-        if (CMainFrame *frame = Frame(); frame && frame->SideBar())
-            frame->SideBar()->EnableGalleryPanels(enabled);
+        if (CPageFrameHost *host = Host())
+            host->EnableGalleryPanels(enabled);
     });
     OnCommand(cmd::InsertImage, [this] { RunInsertImage(ImageTargetOf(this)); });
     OnCommand(cmd::HorizontalRule,
@@ -1016,8 +1021,8 @@ void CCEditView::RegisterCommands()
     OnCommand(cmd::NewParagraph,
               [this] { InsertHtmlAtSelection(QString::fromLatin1(kParagraphHtml)); });
     OnCommand(cmd::TextBox, [this] {
-        if (CPelionApp *app = CPelionApp::Instance())
-            InsertHtmlAtSelection(toQt(app->TextBoxCycle().Next()));
+        if (CAppServices *app = Services())
+            InsertHtmlAtSelection(toQt(app->TextBoxes().Next()));
     });
 
     // External tools.
@@ -1026,16 +1031,15 @@ void CCEditView::RegisterCommands()
         dialog.DoModal();
         RebuildToolsMenu();
     });
-    OnCommandRange(cmd::ToolFirst, cmd::ToolLast,
-                   [this](int id) { RunTool(id - cmd::ToolFirst); });
+    OnCommandRange(cmd::ToolFirst, cmd::ToolLast, [this](int id) { RunTool(id - cmd::ToolFirst); });
 
     // Clipboard picture.
     OnCommand(cmd::PasteSpecial, [this] {
         PastePictureTarget target;
         target.parent = this;
         target.pagePath = PagePath();
-        CPelionApp *app = CPelionApp::Instance();
-        target.askName = app && !app->Options().autoSaveMetafiles;
+        CAppServices *app = Services();
+        target.askName = app && !app->EditOptions().autoSaveMetafiles;
         target.insertHtml = [this](const QString &html) { return InsertHtmlAtSelection(html); };
         PasteClipboardPicture(target, QApplication::clipboard()->mimeData());
     });

@@ -11,7 +11,9 @@
 
 class CCEditDoc;
 class CCEditSite;
-class CMainFrame;
+class CAppServices;
+class CMDIFrameWnd;
+class CPageFrameHost;
 class CMDIChildWnd;
 class CPagePropertyWriter;
 struct EngineCommandRow;
@@ -107,10 +109,6 @@ public:
     QMenu *CreateContextMenu(QWidget *parent);
     void ShowContextMenu(const QPoint &globalPos);
 
-    // Makes the host of the component; tests put a recording double in place. Unset: the real
-    // CCEditSite.
-    using SiteFactory = std::function<CCEditSite *(CCEditView *view)>;
-    static void SetSiteFactory(SiteFactory factory);
     // The table dialog of the Insert Table command: fills html and returns true on OK. The
     // view runs CInsertTableDlg; tests may put another in its place.
     using TableDialog = std::function<bool(QWidget *parent, QString &html)>;
@@ -128,7 +126,11 @@ private:
     // The insert commands that open a dialog or a file picker first (forms, table, media,
     // anchor, script, applet, Flash, Shockwave, Record Sound).
     void RegisterInsertDialogs();
-    CMainFrame *Frame() const;
+    // The main window that holds this view (null outside one), the same as a window, and the
+    // application's services it hands on.
+    CPageFrameHost *Host() const;
+    CMDIFrameWnd *MainWindow() const;
+    CAppServices *Services() const;
     CMDIChildWnd *ChildFrame() const;
     FormatBarLists Lists() const;
 

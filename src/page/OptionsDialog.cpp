@@ -1,6 +1,6 @@
 #include "page/OptionsDialog.h"
 
-#include "app/EditingOptions.h"
+#include "page/EditingOptions.h"
 #include "page/COptFilterPage.h"
 #include "page/COptMiscPage.h"
 #include "page/COptUIActivationPage.h"

@@ -125,7 +125,7 @@ void tst_CPelionApp::missingPageGivesTwoErrors()
     QString path = shell.program + "missing.html";
     if (!failsAtOnce) {
         path = shell.writePage("broken.html", "x");
-        CCEditView::SetSiteFactory([](CCEditView *view) {
+        shell.app->SetSiteFactory([](CCEditView *view) {
             auto *site = new RecordingSite(view);
             site->loadFinishesOk = false;
             return site;

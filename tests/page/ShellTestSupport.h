@@ -205,9 +205,7 @@ public:
         QSettings().remove(QStringLiteral("Recent File List"));
         ResetLastFolders();
         if (recordingSite)
-            CCEditView::SetSiteFactory([](CCEditView *view) { return new RecordingSite(view); });
-        else
-            CCEditView::SetSiteFactory({});
+            siteFactory = [](CCEditView *view) { return new RecordingSite(view); };
         SetMessageBoxHook([this](const MessageRequest &request) {
             messages.append(request);
             if (!messageAnswers.empty()) {
@@ -251,13 +249,13 @@ public:
         SetMessageBoxHook({});
         CDialog::SetModalHook({});
         SetFileDialogHook({});
-        CCEditView::SetSiteFactory({});
         util::SetProgramFolder("");
     }
 
     bool start(const QStringList &arguments = QStringList())
     {
         app = std::make_unique<CPelionApp>();
+        app->SetSiteFactory(siteFactory);
         return app->InitInstance(arguments);
     }
 
@@ -310,6 +308,9 @@ public:
     }
 
     QString program;
+    // What makes the page views' component hosts once the application starts (a recording
+    // double unless the fixture was asked for the real component).
+    CPelionApp::SiteFactory siteFactory;
     std::unique_ptr<CPelionApp> app;
     QList<MessageRequest> messages;
     std::deque<QMessageBox::StandardButton> messageAnswers;

@@ -1,6 +1,6 @@
 #include "ShellTestSupport.h"
 
-#include "app/EditingOptions.h"
+#include "page/EditingOptions.h"
 #include "engine/EngineIds.h"
 #include "frame/CFormatBar.h"
 #include "frame/CTandemTabViewBar.h"

@@ -1,6 +1,6 @@
 #include "ShellTestSupport.h"
 
-#include "app/EditingOptions.h"
+#include "page/EditingOptions.h"
 #include "imagelib/CBmp.h"
 #include "page/PastePicture.h"
 #include "sites/SiteDefinitions.h"

@@ -1,4 +1,4 @@
-#include "app/EditingOptions.h"
+#include "page/EditingOptions.h"
 
 int FilterFlags(const EditingOptions &options)
 {
