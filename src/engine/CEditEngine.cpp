@@ -26,7 +26,8 @@ const char *const kRuntimeFiles[] = {
     ":/engine/js/core.js",      ":/engine/js/journal.js",   ":/engine/js/commands.js",
     ":/engine/js/pagemodel.js", ":/engine/js/serialize.js", ":/engine/js/aids.js",
     ":/engine/js/tables.js",    ":/engine/js/position.js",  ":/engine/js/sound.js",
-    ":/engine/js/prompts.js",   ":/engine/js/sourcemap.js", ":/engine/js/runs.js",
+    ":/engine/js/prompts.js",   ":/engine/js/sourcemap.js", ":/engine/js/sourcecontent.js",
+    ":/engine/js/runs.js",
 };
 
 // The runtime files in one script, in their own function scope after the bootstrap object of
