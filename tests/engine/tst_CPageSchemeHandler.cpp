@@ -35,35 +35,12 @@ private:
 
 namespace {
 
-// The view of the engine that is showing (the browser-mode copy while browsing).
-QWebEngineView *ShownView(CEditEngine *engine)
-{
-    for (QWebEngineView *v : engine->findChildren<QWebEngineView *>()) {
-        if (v->isVisible())
-            return v;
-    }
-    return nullptr;
-}
-
-QVariant Js(QWebEnginePage *page, const QString &script,
-            quint32 world = QWebEngineScript::MainWorld)
-{
-    QVariant result;
-    bool done = false;
-    page->runJavaScript(script, world, [&](const QVariant &value) {
-        result = value;
-        done = true;
-    });
-    [&] { QTRY_VERIFY_WITH_TIMEOUT(done, 30000); }();
-    return result;
-}
-
 // The natural widths of the page's images by id, once every one has loaded or failed.
 QVariantMap ImageWidths(QWebEnginePage *page, quint32 world)
 {
     const QString complete = QStringLiteral("Array.from(document.images).every(i => i.complete)");
-    [&] { QTRY_VERIFY_WITH_TIMEOUT(Js(page, complete, world).toBool(), 30000); }();
-    return Js(page,
+    [&] { QTRY_VERIFY_WITH_TIMEOUT(RunJs(page, complete, world).toBool(), 30000); }();
+    return RunJs(page,
               QStringLiteral("Object.fromEntries(Array.from(document.images)"
                              ".map(i => [i.id, i.naturalWidth]))"),
               world)
@@ -105,9 +82,9 @@ void tst_CPageSchemeHandler::editedPageReadsOnlyItsFolders()
     const QString path = writeSite(kImages);
     EngineFixture f;
     QVERIFY(f.load(path, true, EngineFilter::None));
-    QWebEngineView *view = ShownView(f.engine.get());
+    QWebEnginePage *view = f.webPage();
     QVERIFY(view);
-    QVariantMap widths = ImageWidths(view->page(), QWebEngineScript::ApplicationWorld);
+    QVariantMap widths = ImageWidths(view, QWebEngineScript::ApplicationWorld);
     QCOMPARE(widths.value("own").toInt(), 12);
     QCOMPARE(widths.value("sub").toInt(), 12);
     QCOMPARE(widths.value("up").toInt(), 0);
@@ -116,7 +93,7 @@ void tst_CPageSchemeHandler::editedPageReadsOnlyItsFolders()
     SiteDefinitions sites(util::AppProfile());
     QVERIFY(sites.Add("Around the page", m_dir->path().toStdString(), ""));
     QVERIFY(f.load(path, true, EngineFilter::None));
-    widths = ImageWidths(view->page(), QWebEngineScript::ApplicationWorld);
+    widths = ImageWidths(view, QWebEngineScript::ApplicationWorld);
     QCOMPARE(widths.value("own").toInt(), 12);
     QCOMPARE(widths.value("up").toInt(), 12);
     QCOMPARE(widths.value("linked").toInt(), 12);
@@ -132,11 +109,9 @@ void tst_CPageSchemeHandler::browserModeReadsOnlyItsFolders()
     EngineFixture f;
     QVERIFY(f.load(path));
     QVERIFY(f.exec(EngineId::BrowseMode));
-    QWebEngineView *browser = nullptr;
-    QTRY_VERIFY_WITH_TIMEOUT((browser = ShownView(f.engine.get())) &&
-                                 browser->title() == QLatin1String("live"),
+    QWebEnginePage *page = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT((page = f.webPage()) && page->title() == QLatin1String("live"),
                              30000);
-    QWebEnginePage *page = browser->page();
 
     const QVariantMap widths = ImageWidths(page, QWebEngineScript::MainWorld);
     QCOMPARE(widths.value("own").toInt(), 12);
@@ -174,7 +149,7 @@ void tst_CPageSchemeHandler::browserModeReadsOnlyItsFolders()
     QJsonArray list;
     for (const Read &r : reads)
         list.append(QJsonArray{r.name, r.how, r.url});
-    Js(page, QStringLiteral(R"(
+    RunJs(page, QStringLiteral(R"(
         window.reads = {};
         (function (list) {
             const key = location.pathname.split('/')[1];
@@ -192,9 +167,9 @@ void tst_CPageSchemeHandler::browserModeReadsOnlyItsFolders()
             }
         })(%1);)")
                      .arg(QString::fromUtf8(QJsonDocument(list).toJson(QJsonDocument::Compact))));
-    QTRY_COMPARE_WITH_TIMEOUT(Js(page, "Object.keys(window.reads).length").toInt(),
+    QTRY_COMPARE_WITH_TIMEOUT(RunJs(page, "Object.keys(window.reads).length").toInt(),
                               int(std::size(reads)), 30000);
-    const QVariantMap answers = Js(page, "window.reads").toMap();
+    const QVariantMap answers = RunJs(page, "window.reads").toMap();
     for (const Read &r : reads)
         QVERIFY2(answers.value(r.name).toString() == QLatin1String(r.expected),
                  qPrintable(QStringLiteral("%1: %2").arg(r.name, answers.value(r.name).toString())));
@@ -206,11 +181,10 @@ void tst_CPageSchemeHandler::browserModeProfileIsOwnAndKept()
 {
     EngineFixture f;
     QVERIFY(f.load(page(Simple("<p>one</p>"))));
-    QWebEngineProfile *editing = ShownView(f.engine.get())->page()->profile();
+    QWebEngineProfile *editing = f.webPage()->profile();
     QVERIFY(f.exec(EngineId::BrowseMode));
-    QWebEngineView *browser = nullptr;
-    QTRY_VERIFY((browser = ShownView(f.engine.get())) && browser->page()->profile() != editing);
-    QWebEngineProfile *browsing = browser->page()->profile();
+    QTRY_VERIFY(f.webPage() && f.webPage()->profile() != editing);
+    QWebEngineProfile *browsing = f.webPage()->profile();
     QVERIFY(browsing->isOffTheRecord());
     QVERIFY(!browsing->settings()->testAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls));
     QVERIFY(browsing->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled));
@@ -218,12 +192,11 @@ void tst_CPageSchemeHandler::browserModeProfileIsOwnAndKept()
 
     EngineFixture other;
     QVERIFY(other.load(page(Simple("<p>two</p>"), QStringLiteral("two.htm"))));
-    QCOMPARE(ShownView(other.engine.get())->page()->profile(), editing);
+    QCOMPARE(other.webPage()->profile(), editing);
     QVERIFY(other.exec(EngineId::BrowseMode));
-    QTRY_VERIFY((browser = ShownView(other.engine.get())) &&
-                browser->page()->profile() == browsing);
+    QTRY_VERIFY(other.webPage() && other.webPage()->profile() == browsing);
     QVERIFY(f.exec(EngineId::BrowseMode));
-    QTRY_VERIFY((browser = ShownView(f.engine.get())) && browser->page()->profile() == browsing);
+    QTRY_VERIFY(f.webPage() && f.webPage()->profile() == browsing);
 }
 
 PELION_ENGINE_TEST_MAIN(tst_CPageSchemeHandler)
