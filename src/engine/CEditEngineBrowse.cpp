@@ -11,8 +11,8 @@
 
 namespace {
 
-// Refuses the file: requests of a browser-mode page (its resources, its scripts' reads, its
-// navigations) outside the page's folders; the page scheme checks its own requests alike.
+// Refuses the file: requests of a browser-mode page (its resources and what its scripts read)
+// outside the page's folders; the page scheme checks its own requests alike.
 class FileRequestFilter : public QWebEngineUrlRequestInterceptor
 {
 public:
@@ -61,7 +61,6 @@ QWebEngineProfile *CEditEnginePrivate::browseProfile()
     // file: URL it names is read only when inside its folders (FileRequestFilter). Nothing
     // needs the file-origin rules relaxed.
     s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
-    s->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
     CPageSchemeHandler::ForProfile(g_browseProfile);
     qAddPostRoutine(DeleteBrowseProfile);
     return g_browseProfile;
