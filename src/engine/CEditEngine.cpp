@@ -286,6 +286,8 @@ CEditEngine::~CEditEngine()
         QGuiApplication::restoreOverrideCursor();
     if (d->scheme && !d->pageUrl.isEmpty())
         d->scheme->Withdraw(d->pageUrl);
+    if (d->browserScheme && !d->browserUrl.isEmpty())
+        d->browserScheme->Withdraw(d->browserUrl);
 }
 
 void CEditEngine::RegisterUrlScheme()

@@ -21,9 +21,14 @@ class CEditEnginePrivate;
 // Set-up: call CEditEngine::RegisterUrlScheme() once before the QApplication is created (main()
 // and every test main). It registers the "pelion-page" URL scheme through which filtered pages,
 // blank pages and the browser-mode copy are served (any size; relative resources resolve
-// against the page's folder). A page file opened without filtering is read by us (the bytes are
-// kept for an unchanged save) and given to Chromium as a file: URL, which loads large pages
-// fastest.
+// against the page's folder). Such a page reads only files below its own folder, below the
+// root of a defined site that holds it, and in the program folder (PageFolders). A page file
+// opened without filtering is read by us (the bytes are kept for an unchanged save) and given
+// to Chromium as a file: URL, which loads large pages fastest.
+//
+// Browser mode shows a copy of the page with its scripts on, in a view on a profile of its
+// own (off the record, one for all engines); the copy's file: requests keep to the same
+// folders.
 //
 // Loading is asynchronous: Load() starts it (false when the page cannot even be read) and
 // loadFinished(ok) ends it. Query/Exec and the page-model getters answer synchronously from a

@@ -1,6 +1,7 @@
 #include "engine/CEditEngine.h"
 
 #include "engine/CEditEnginePrivate.h"
+#include "engine/PageFolders.h"
 #include "toolkit/QtBridge.h"
 #include "util/FileUtil.h"
 
@@ -128,7 +129,7 @@ bool CEditEngine::Load(const QString &path, bool filtered, int filterFlags)
 
     if (path.isEmpty()) {
         d->currentFile.clear();
-        d->startLoad(d->scheme->Publish(QString(), kBlankPage, "text/html;charset=UTF-8"));
+        d->startLoad(d->scheme->Publish(QString(), kBlankPage, "text/html;charset=UTF-8", {}));
         return true;
     }
     const QString absolute = QFileInfo(path).absoluteFilePath();
@@ -170,7 +171,8 @@ bool CEditEngine::Load(const QString &path, bool filtered, int filterFlags)
                                        {QStringLiteral("crlf"), d->detection.crlf}});
         }
         d->startLoad(
-            d->scheme->Publish(absolute, d->filter->Served().toUtf8(), "text/html;charset=UTF-8"),
+            d->scheme->Publish(absolute, d->filter->Served().toUtf8(), "text/html;charset=UTF-8",
+                               PageFolders::ForPage(absolute)),
             options);
         return true;
     }

@@ -21,6 +21,7 @@
 #include <memory>
 
 class QStackedLayout;
+class QWebEngineProfile;
 class QWebEngineView;
 
 // The engine's state as the runtime last pushed it (the cache Query/Exec and the page-model
@@ -91,7 +92,8 @@ public:
 
     CEditEngine::Mode mode = CEditEngine::Mode::Editor;
     QWebEngineView *browserView = nullptr; // browser mode: a live copy of the page
-    QUrl browserUrl;
+    QUrl browserUrl;                       // the copy, published by browserScheme
+    CPageSchemeHandler *browserScheme = nullptr; // the page scheme of browseProfile()
     bool showBorders = false;
     bool showDetails = false;
     QPoint grid;
@@ -104,6 +106,7 @@ public:
 
     void exec(int id, const QJsonValue &input, Reply done = {});
     QJsonObject displayOptions() const;
+    static QWebEngineProfile *browseProfile();
     void enterBrowserMode();
     void enterEditorMode();
     bool print(const QVariant &input, bool prompt);

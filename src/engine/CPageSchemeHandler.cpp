@@ -1,5 +1,7 @@
 #include "engine/CPageSchemeHandler.h"
 
+#include "engine/PageFolders.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -40,13 +42,15 @@ CPageSchemeHandler::CPageSchemeHandler(QObject *parent)
 {}
 
 QUrl CPageSchemeHandler::Publish(const QString &path, const QByteArray &bytes,
-                                 const QByteArray &contentType)
+                                 const QByteArray &contentType, const QStringList &folders)
 {
     QString absolute = path.isEmpty() ? QStringLiteral("/untitled.htm") : path;
     if (!absolute.startsWith(QLatin1Char('/')))
         absolute.prepend(QLatin1Char('/'));
-    const QString urlPath = QLatin1Char('/') + QString::number(m_nextKey++) + absolute;
+    const QString key = QString::number(m_nextKey++);
+    const QString urlPath = QLatin1Char('/') + key + absolute;
     m_pages.insert(urlPath, Entry{bytes, contentType});
+    m_folders.insert(key, folders);
     QUrl url;
     url.setScheme(QString::fromLatin1(SchemeName));
     url.setPath(urlPath);
@@ -55,11 +59,28 @@ QUrl CPageSchemeHandler::Publish(const QString &path, const QByteArray &bytes,
 
 void CPageSchemeHandler::Withdraw(const QUrl &url)
 {
-    m_pages.remove(url.path());
+    if (!m_pages.remove(url.path()))
+        return;
+    QString key;
+    LocalPath(url, &key);
+    m_folders.remove(key);
 }
 
-QString CPageSchemeHandler::LocalPath(const QUrl &url)
+QStringList CPageSchemeHandler::foldersFor(const QString &key) const
 {
+    const auto own = m_folders.constFind(key);
+    if (!key.isEmpty() && own != m_folders.constEnd())
+        return *own;
+    QStringList all;
+    for (const QStringList &folders : m_folders)
+        all += folders;
+    return all;
+}
+
+QString CPageSchemeHandler::LocalPath(const QUrl &url, QString *key)
+{
+    if (key)
+        key->clear();
     if (url.scheme() != QLatin1String(SchemeName))
         return {};
     const QString path = url.path();
@@ -70,8 +91,11 @@ QString CPageSchemeHandler::LocalPath(const QUrl &url)
         bool isKey = true;
         for (qsizetype i = 1; i < slash && isKey; ++i)
             isKey = path.at(i).isDigit();
-        if (isKey)
+        if (isKey) {
+            if (key)
+                *key = path.mid(1, slash - 1);
             return path.mid(slash);
+        }
     }
     return path;
 }
@@ -87,17 +111,30 @@ void CPageSchemeHandler::requestStarted(QWebEngineUrlRequestJob *job)
         job->reply(page->contentType, buffer);
         return;
     }
-    const QString local = LocalPath(url);
-    QFileInfo info(local);
-    if (local.isEmpty() || !info.isFile()) {
+    QString key;
+    const QString local = LocalPath(url, &key);
+    QString canonical;
+    switch (local.isEmpty() ? PageFolders::Access::Missing
+                            : PageFolders::Check(local, foldersFor(key), &canonical)) {
+    case PageFolders::Access::Denied:
+        job->fail(QWebEngineUrlRequestJob::RequestDenied);
+        return;
+    case PageFolders::Access::Missing:
         job->fail(QWebEngineUrlRequestJob::UrlNotFound);
         return;
+    case PageFolders::Access::Allowed:
+        break;
     }
-    auto *file = new QFile(local, job);
+    // The canonical path is the one that was checked.
+    auto *file = new QFile(canonical, job);
     if (!file->open(QIODevice::ReadOnly)) {
         job->fail(QWebEngineUrlRequestJob::RequestDenied);
         return;
     }
     static const QMimeDatabase mimes;
-    job->reply(mimes.mimeTypeForFile(info, QMimeDatabase::MatchExtension).name().toLatin1(), file);
+    // The type goes by the name as referenced (a link may point to a file of any name).
+    job->reply(mimes.mimeTypeForFile(QFileInfo(local), QMimeDatabase::MatchExtension)
+                   .name()
+                   .toLatin1(),
+               file);
 }

@@ -10,8 +10,26 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineView>
 
 #include <memory>
+
+// Runs script in a world of page and returns its answer, once it has come.
+inline QVariant RunJs(QWebEnginePage *page, const QString &script,
+                      quint32 world = QWebEngineScript::MainWorld)
+{
+    QVariant result;
+    bool done = false;
+    page->runJavaScript(script, world, [&](const QVariant &value) {
+        result = value;
+        done = true;
+    });
+    [&] { QTRY_VERIFY_WITH_TIMEOUT(done, 30000); }();
+    return result;
+}
 
 // A shown editing component with helpers that wait for its asynchronous answers.
 class EngineFixture
@@ -178,8 +196,40 @@ public:
         return found.count() == 1 && found.first().first().toBool();
     }
 
+    // The page of the view now showing (the editing view, or the browser-mode copy).
+    QWebEnginePage *webPage() const
+    {
+        for (QWebEngineView *v : engine->findChildren<QWebEngineView *>()) {
+            if (v->isVisible())
+                return v->page();
+        }
+        return nullptr;
+    }
+
     std::unique_ptr<CEditEngine> engine;
     bool modifiedWhenSaved = false; // IsModified() in the last save's callback
+};
+
+// The loads Chromium reports for a page from now on, each start and end, whether the engine
+// takes it as its own or refuses it (a navigation the page starts itself).
+class LoadRecorder
+{
+public:
+    explicit LoadRecorder(QWebEnginePage *page)
+    {
+        QObject::connect(page, &QWebEnginePage::loadingChanged, &m_context,
+                         [this](const QWebEngineLoadingInfo &info) {
+                             if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
+                                 ended << info.url();
+                             else
+                                 started << info.url();
+                         });
+    }
+    QList<QUrl> started;
+    QList<QUrl> ended; // succeeded, failed or stopped
+
+private:
+    QObject m_context;
 };
 
 inline QByteArray ReadAll(const QString &path)

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QMimeData>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -9,7 +10,7 @@
 namespace {
 
 // A local HTTP server answering from a table of paths; a path it does not know gets a 404, and
-// a path in stalled gets no answer at all until the server goes.
+// a path in stalled gets no answer at all until release() or the server goes.
 class TestHttpServer : public QTcpServer
 {
 public:
@@ -33,6 +34,17 @@ public:
 
     QString base() const { return QStringLiteral("http://127.0.0.1:%1").arg(serverPort()); }
 
+    // Answers the stalled requests (404) and stalls no more.
+    void release()
+    {
+        stalled.clear();
+        for (const QPointer<QTcpSocket> &socket : std::as_const(m_waiting)) {
+            if (socket)
+                reply(socket, {"HTTP/1.1 404 Not Found", {}});
+        }
+        m_waiting.clear();
+    }
+
 private:
     void answer(QTcpSocket *socket)
     {
@@ -40,14 +52,21 @@ private:
         const QByteArray path = request.mid(4, request.indexOf(' ', 4) - 4);
         if (!request.startsWith("GET ") || stalled.contains(path)) {
             ++stalledRequests;
+            m_waiting << socket;
             return;
         }
         const auto it = replies.constFind(path);
-        const Reply reply = it != replies.constEnd() ? *it : Reply{"HTTP/1.1 404 Not Found", {}};
+        reply(socket, it != replies.constEnd() ? *it : Reply{"HTTP/1.1 404 Not Found", {}});
+    }
+
+    static void reply(QTcpSocket *socket, const Reply &reply)
+    {
         socket->write(reply.head + "\r\nContent-Length: " + QByteArray::number(reply.body.size()) +
                       "\r\nConnection: close\r\n\r\n" + reply.body);
         socket->disconnectFromHost();
     }
+
+    QList<QPointer<QTcpSocket>> m_waiting;
 };
 
 } // namespace
@@ -164,8 +183,11 @@ void tst_CEditEngine::pageScriptsDoNotRun()
                                      "document.getElementById('p').textContent='changed';</script>",
                                      "<meta http-equiv=\"refresh\" content=\"0; url=other.htm\">"));
     page(Simple("<p>other page</p>"), QStringLiteral("other.htm"));
+    LoadRecorder loads(f.webPage());
     QVERIFY(f.load(path));
-    QTest::qWait(300); // the refresh would have happened by now
+    // The refresh starts its navigation, which is refused.
+    const QUrl other = QUrl::fromLocalFile(m_dir->filePath("other.htm"));
+    QTRY_VERIFY_WITH_TIMEOUT(loads.ended.contains(other), 30000);
     QCOMPARE(f.engine->GetTitle(), QStringLiteral("T"));
     QVERIFY(f.body().contains("static"));
     QVERIFY(f.select("link"));
@@ -725,6 +747,7 @@ void tst_CEditEngine::editableBeforeImagesArrive()
         page(Simple("<p>text</p><img src=\"" + server.base().toLatin1() + "/slow.png\">"),
              QString::fromUtf8("slow page \xc3\xa9#1%.htm"));
     EngineFixture f;
+    LoadRecorder loads(f.webPage());
     QVERIFY(f.load(path));
     QCOMPARE(f.engine->GetTitle(), QStringLiteral("T"));
     f.type("x");
@@ -737,8 +760,11 @@ void tst_CEditEngine::editableBeforeImagesArrive()
     QVERIFY(f.body().startsWith(QLatin1String("<p>text</p><img")));
     f.type("y");
     QVERIFY(f.body().startsWith(QLatin1String("<p>ytext</p><img")));
-    // Chromium's own end of the earlier loads, when it comes, changes nothing.
-    QTest::qWait(300);
+    // Chromium's own end of the earlier loads, once the image gets its answer, changes nothing.
+    const qsizetype endedBefore = loads.ended.size();
+    server.release();
+    QTRY_VERIFY_WITH_TIMEOUT(loads.ended.size() > endedBefore, 30000);
+    f.idle();
     QVERIFY(f.engine->IsLoaded());
     QVERIFY(f.body().startsWith(QLatin1String("<p>ytext</p><img")));
 }

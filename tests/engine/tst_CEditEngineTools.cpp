@@ -391,10 +391,24 @@ void tst_CEditEngineTools::zOrder()
     QCOMPARE(z("two"), QStringLiteral("auto"));
 }
 
+// The engine's view once what it shows now is painted: the runtime is idle, then two animation
+// frames go by in the page (the second starts only after the first has been produced).
 static QImage Grab(EngineFixture &f)
 {
     f.idle();
-    QTest::qWait(300); // a frame or two to paint
+    static int round = 0;
+    const int mark = ++round;
+    QWebEnginePage *page = f.webPage();
+    page->runJavaScript(QStringLiteral("requestAnimationFrame(() => requestAnimationFrame(() => "
+                                       "{ window.framesPainted = %1; }))")
+                            .arg(mark),
+                        QWebEngineScript::ApplicationWorld);
+    [&] {
+        QTRY_COMPARE_WITH_TIMEOUT(RunJs(page, QStringLiteral("window.framesPainted || 0"),
+                                        QWebEngineScript::ApplicationWorld)
+                                      .toInt(),
+                                  mark, 30000);
+    }();
     return f.engine->grab().toImage();
 }
 
