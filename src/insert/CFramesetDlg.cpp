@@ -3,8 +3,8 @@
 #include "insert/CBrowseEdit.h"
 
 #include "pagetext/CHtmlText.h"
-#include "sites/CFolderDialog.h"
 #include "sites/NewPage.h"
+#include "sites/SiteFolderRow.h"
 #include "toolkit/CDataExchange.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/QtBridge.h"
@@ -104,14 +104,9 @@ CFramesetDlg::CFramesetDlg(ProfileFile &profile, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Create Frameset"));
 
-    m_siteEdit = new QLineEdit(this);
-    m_siteEdit->setObjectName(QStringLiteral("siteFolderEdit"));
-    m_siteEdit->setEnabled(false);
-    m_siteButton = new QPushButton(QStringLiteral("..."), this);
-    m_siteButton->setObjectName(QStringLiteral("siteFolderButton"));
-    m_siteButton->setAutoDefault(false);
-    m_siteButton->setMaximumWidth(
-        m_siteButton->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
+    const SiteFolderRow siteRow = SiteFolderRow::Make(this, QStringLiteral("siteFolderButton"));
+    m_siteEdit = siteRow.edit;
+    m_siteButton = siteRow.button;
     m_nameEdit = new QLineEdit(this);
     m_nameEdit->setObjectName(QStringLiteral("fileNameEdit"));
 
@@ -170,12 +165,9 @@ CFramesetDlg::CFramesetDlg(ProfileFile &profile, QWidget *parent)
     m_cancelButton->setAutoDefault(false);
 
     auto *top = new QGridLayout;
-    auto *siteLabel = new QLabel(QStringLiteral("Site folder"), this);
     auto *nameLabel = new QLabel(QStringLiteral("File name"), this);
     nameLabel->setBuddy(m_nameEdit);
-    top->addWidget(siteLabel, 0, 0);
-    top->addWidget(m_siteEdit, 0, 1);
-    top->addWidget(m_siteButton, 0, 2);
+    siteRow.AddTo(top, 0);
     top->addWidget(nameLabel, 1, 0);
     top->addWidget(m_nameEdit, 1, 1, 1, 2);
 
@@ -368,15 +360,10 @@ void CFramesetDlg::updateOk()
 void CFramesetDlg::OnBrowseSite()
 {
     UpdateData(true);
-    QString folder;
-    if (!CFolderDialog::Run(this, QStringLiteral("Select site folder"), m_siteFolder, folder) ||
-        folder.isEmpty())
+    if (!SiteFolderRow::Pick(this, m_profile, m_siteFolder))
         return;
-    m_siteFolder = folder;
     m_sourceBrowse->SetStartFolder(m_siteFolder);
     UpdateData(false);
-    SetCurrentSiteFolder(m_profile, fromQt(m_siteFolder));
-    m_profile.Save();
 }
 
 void CFramesetDlg::accept()

@@ -1,7 +1,7 @@
 #include "sites/CNewFileDlg.h"
 
-#include "sites/CFolderDialog.h"
 #include "sites/NewPage.h"
+#include "sites/SiteFolderRow.h"
 #include "toolkit/CDataExchange.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/QtBridge.h"
@@ -38,14 +38,9 @@ CNewFileDlg::CNewFileDlg(ProfileFile &profile, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("New FIle")); // spelled as the program always had it
 
-    m_siteEdit = new QLineEdit(this);
-    m_siteEdit->setObjectName(QStringLiteral("siteFolderEdit"));
-    m_siteEdit->setEnabled(false);
-    m_browseButton = new QPushButton(QStringLiteral("..."), this);
-    m_browseButton->setObjectName(QStringLiteral("browseButton"));
-    m_browseButton->setAutoDefault(false);
-    m_browseButton->setMaximumWidth(
-        m_browseButton->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
+    const SiteFolderRow siteRow = SiteFolderRow::Make(this, QStringLiteral("browseButton"));
+    m_siteEdit = siteRow.edit;
+    m_browseButton = siteRow.button;
     m_nameEdit = new QLineEdit(this);
     m_nameEdit->setObjectName(QStringLiteral("fileNameEdit"));
     m_titleEdit = new QLineEdit(this);
@@ -62,7 +57,6 @@ CNewFileDlg::CNewFileDlg(ProfileFile &profile, QWidget *parent)
     m_cancelButton->setAutoDefault(false);
 
     auto *grid = new QGridLayout;
-    auto *siteLabel = new QLabel(QStringLiteral("Site folder"), this);
     auto *nameLabel = new QLabel(QStringLiteral("File name"), this);
     nameLabel->setBuddy(m_nameEdit);
     auto *titleLabel = new QLabel(QStringLiteral("Page title"), this);
@@ -70,9 +64,7 @@ CNewFileDlg::CNewFileDlg(ProfileFile &profile, QWidget *parent)
     auto *templateLabel =
         new QLabel(QStringLiteral("This file is based on the following template"), this);
     templateLabel->setBuddy(m_templates);
-    grid->addWidget(siteLabel, 0, 0);
-    grid->addWidget(m_siteEdit, 0, 1);
-    grid->addWidget(m_browseButton, 0, 2);
+    siteRow.AddTo(grid, 0);
     grid->addWidget(nameLabel, 1, 0);
     grid->addWidget(m_nameEdit, 1, 1, 1, 2);
     grid->addWidget(titleLabel, 2, 0);
@@ -133,16 +125,11 @@ void CNewFileDlg::fillTemplates()
 void CNewFileDlg::OnBrowse()
 {
     UpdateData(true);
-    QString folder;
-    if (!CFolderDialog::Run(this, QStringLiteral("Select site folder"), m_siteFolder, folder) ||
-        folder.isEmpty())
+    if (!SiteFolderRow::Pick(this, m_profile, m_siteFolder))
         return;
-    m_siteFolder = folder;
     fillTemplates();
     m_fileName = toQt(ProposeFileName(fromQt(m_siteFolder), fromQt(m_fileName)));
     UpdateData(false);
-    SetCurrentSiteFolder(m_profile, fromQt(m_siteFolder));
-    m_profile.Save();
 }
 
 void CNewFileDlg::accept()
