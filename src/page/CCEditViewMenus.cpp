@@ -207,8 +207,9 @@ QMenu *CCEditView::CreateContextMenu(QWidget *parent)
     auto *menu = new QMenu(parent);
     if (!frame)
         return menu;
-    const auto add = [frame, menu](const char *text, int id) {
-        QAction *item = menu->addAction(QString::fromUtf8(text));
+    // The items say what the same commands say in the main menu.
+    const auto add = [frame, menu](int id) {
+        QAction *item = menu->addAction(frame->MenuText(id));
         item->setEnabled(frame->IsCommandEnabled(id));
         QPointer<CMDIFrameWnd> target(frame);
         connect(item, &QAction::triggered, menu, [target, id] {
@@ -216,35 +217,35 @@ QMenu *CCEditView::CreateContextMenu(QWidget *parent)
                 target->RouteCommand(id);
         });
     };
-    add("Cu&t", cmd::Cut);
-    add("&Copy", cmd::Copy);
-    add("&Paste", cmd::Paste);
+    add(cmd::Cut);
+    add(cmd::Copy);
+    add(cmd::Paste);
     if (frame->IsCommandEnabled(cmd::InsertRow)) {
         // The caret is in a table.
         menu->addSeparator();
-        add("Insert &Row", cmd::InsertRow);
-        add("Insert &Column", cmd::InsertColumn);
-        add("&Insert Cell", cmd::InsertCell);
-        add("Delete Ro&ws", cmd::DeleteRows);
-        add("Delete Colu&mns", cmd::DeleteColumns);
-        add("Delete C&ells", cmd::DeleteCells);
-        add("&Merge Cells", cmd::MergeCells);
-        add("&Split Cell", cmd::SplitCell);
+        add(cmd::InsertRow);
+        add(cmd::InsertColumn);
+        add(cmd::InsertCell);
+        add(cmd::DeleteRows);
+        add(cmd::DeleteColumns);
+        add(cmd::DeleteCells);
+        add(cmd::MergeCells);
+        add(cmd::SplitCell);
     }
     if (frame->IsCommandEnabled(cmd::MakeAbsolute)) {
         menu->addSeparator();
-        add("&Absolute", cmd::MakeAbsolute);
+        add(cmd::MakeAbsolute);
         if (IsLatched(cmd::MakeAbsolute)) {
             menu->actions().constLast()->setCheckable(true);
             menu->actions().constLast()->setChecked(true);
-            add("Bring to &Front", cmd::BringToFront);
-            add("Send to &Back", cmd::SendToBack);
-            add("Bring Fo&rward", cmd::BringForward);
-            add("Send Bac&kward", cmd::SendBackward);
-            add("Bring above te&xt", cmd::BringAboveText);
-            add("Send belo&w text", cmd::SendBelowText);
-            add("&Move Object...", cmd::MoveObject);
-            add("&Lock Object", cmd::LockObject);
+            add(cmd::BringToFront);
+            add(cmd::SendToBack);
+            add(cmd::BringForward);
+            add(cmd::SendBackward);
+            add(cmd::BringAboveText);
+            add(cmd::SendBelowText);
+            add(cmd::MoveObject);
+            add(cmd::LockObject);
             if (IsLatched(cmd::LockObject)) {
                 menu->actions().constLast()->setCheckable(true);
                 menu->actions().constLast()->setChecked(true);
@@ -253,7 +254,7 @@ QMenu *CCEditView::CreateContextMenu(QWidget *parent)
     }
     if (frame->IsCommandEnabled(cmd::InsertLink)) {
         menu->addSeparator();
-        add("&Link...", cmd::InsertLink);
+        add(cmd::InsertLink);
     }
     return menu;
 }
@@ -271,4 +272,3 @@ void CCEditView::ShowContextMenu(const QPoint &globalPos)
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(globalPos);
 }
-

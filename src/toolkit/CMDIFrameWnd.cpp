@@ -156,6 +156,16 @@ void CMDIFrameWnd::RequestUpdate()
         Qt::QueuedConnection);
 }
 
+QString CMDIFrameWnd::MenuText(int id) const
+{
+    for (auto it = m_actions.find(id); it != m_actions.end() && it.key() == id; ++it) {
+        const QAction *action = *it;
+        if (action && qobject_cast<const QMenu *>(action->parent()))
+            return action->text().section(QLatin1Char('\t'), 0, 0);
+    }
+    return QString();
+}
+
 void CMDIFrameWnd::UpdateActions(int id, QAction *context)
 {
     QList<QAction *> actions;

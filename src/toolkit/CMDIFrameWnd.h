@@ -43,6 +43,9 @@ public:
 
     // Binds action to id (kept as its "commandId" property) and returns it.
     QAction *BindAction(QAction *action, int id);
+    // The text of a menu item bound to id, without its shortcut ("Cu&t"); "" when no menu item
+    // is bound to it.
+    QString MenuText(int id) const;
     // Runs a command along the route. Returns whether some target handled it.
     bool RouteCommand(int id);
     // Runs a command only when its update rule leaves it enabled (the accelerators' rule).
