@@ -13,6 +13,14 @@
 
 // Helpers of the image library tests: files as bytes, PPM references and PNG references read
 // with libpng itself.
+// What a test does when its public image suite is absent: skips with the message, or fails when
+// the build requires the suites (PELION_REQUIRE_TEST_SUITES).
+#if PELION_SUITES_REQUIRED
+#define PELION_SUITE_ABSENT(message) FAIL() << (message)
+#else
+#define PELION_SUITE_ABSENT(message) GTEST_SKIP() << (message)
+#endif
+
 namespace imagetest {
 
 inline std::string dataDir()
