@@ -6,6 +6,10 @@
 #include "util/FileUtil.h"
 #include "util/StringUtil.h"
 
+#include <filesystem>
+#include <unistd.h>
+#include <vector>
+
 namespace {
 
 constexpr int kTinySide = 5;
@@ -39,8 +43,21 @@ PastedPictureSize PastedPictureSizeFor(int width, int height)
 std::string PastedPictureHtml(const std::string &subFolder, const std::string &name)
 {
     const std::string prefix = subFolder.empty() ? std::string() : subFolder + "/";
+    // A typed name is a file name, not a piece of address: the characters that would start a
+    // query or a fragment, or an escape, are written escaped.
+    std::string reference;
+    for (char c : name) {
+        if (c == '%')
+            reference += "%25";
+        else if (c == '#')
+            reference += "%23";
+        else if (c == '?')
+            reference += "%3F";
+        else
+            reference += c;
+    }
     return "<img align=baseline alt=\"\" border=0 hspace=0 src=\"" +
-           EncodeHtmlAttribute(prefix + name) + "\">\n";
+           EncodeHtmlAttribute(prefix + reference) + "\">\n";
 }
 
 bool WritePastedPicture(const CBmp &picture, const std::string &folder, const std::string &name,
@@ -52,14 +69,28 @@ bool WritePastedPicture(const CBmp &picture, const std::string &folder, const st
             *error = "the page has no folder on disk";
         return false;
     }
-    // A new site's resource folder does not exist until its first file arrives.
-    if (!util::FolderExists(folder) && !util::MakeFolders(folder)) {
+    // A new site's resource folder does not exist until its first file arrives. The folders made
+    // here, deepest first, go again when the picture cannot be written.
+    std::vector<std::filesystem::path> made;
+    for (std::filesystem::path at(folder); !at.empty() && !util::FolderExists(at.string());
+         at = at.parent_path()) {
+        made.push_back(at);
+        if (at == at.parent_path())
+            break;
+    }
+    const auto takeBackFolders = [&made] {
+        for (const std::filesystem::path &at : made)
+            ::rmdir(at.c_str()); // only an empty folder goes
+    };
+    if (!made.empty() && !util::MakeFolders(folder)) {
+        takeBackFolders();
         if (error)
             *error = "cannot create the folder " + folder;
         return false;
     }
     if (picture.SaveAsJpeg(util::JoinPath(folder, name)))
         return true;
+    takeBackFolders();
     if (error)
         *error = picture.LastError();
     return false;

@@ -91,6 +91,10 @@ TEST(PastedPictureHtml, ReferenceWithAndWithoutSubFolder)
     // A typed name cannot end the attribute early.
     EXPECT_EQ(PastedPictureHtml("", "a\"b&c.jpg"),
               "<img align=baseline alt=\"\" border=0 hspace=0 src=\"a&quot;b&amp;c.jpg\">\n");
+    // Nor start a query or a fragment: the reference names the file as typed.
+    EXPECT_EQ(PastedPictureHtml("images", "no#1?x=100%.jpg"),
+              "<img align=baseline alt=\"\" border=0 hspace=0 "
+              "src=\"images/no%231%3Fx=100%25.jpg\">\n");
 }
 
 TEST(PastedPictureTarget, SiteRootWithSubFolderAndLoosePage)
@@ -152,6 +156,15 @@ TEST(WritePastedPicture, FailuresWriteNothing)
 
     EXPECT_FALSE(WritePastedPicture(CBmp(), dir.path(), "empty.jpg", &error));
     EXPECT_FALSE(util::FileExists(dir.file("empty.jpg")));
+
+    // The folders made for a picture that could not be written go again; one that was there
+    // stays.
+    EXPECT_FALSE(WritePastedPicture(CBmp(), dir.path() + "Site/images", "a.jpg", &error));
+    EXPECT_FALSE(util::FolderExists(dir.path() + "Site"));
+    ASSERT_TRUE(util::MakeFolders(dir.path() + "Kept"));
+    EXPECT_FALSE(WritePastedPicture(CBmp(), dir.path() + "Kept/new", "a.jpg", &error));
+    EXPECT_FALSE(util::FolderExists(dir.path() + "Kept/new"));
+    EXPECT_TRUE(util::FolderExists(dir.path() + "Kept"));
 }
 
 } // namespace
