@@ -10,8 +10,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <jpeglib.h>
 
@@ -19,18 +27,42 @@ using namespace imagelib;
 
 namespace {
 
+// Runs a program found on PATH with exactly these arguments (no shell parses them, so a path
+// with quotes or spaces stays one argument), its output discarded; true when it ran and exited
+// with status 0.
+bool runQuietly(const std::vector<std::string> &args)
+{
+    std::vector<char *> argv;
+    for (const std::string &arg : args)
+        argv.push_back(const_cast<char *>(arg.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        return false;
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR)
+            return false;
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 bool haveImageMagick()
 {
-    static const bool have = std::system("convert -version >/dev/null 2>&1") == 0;
+    static const bool have = runQuietly({"convert", "-version"});
     return have;
 }
 
 // ImageMagick's reading of a file as a top-down PPM, or an empty picture without ImageMagick.
 imagetest::Rgba imageMagickRead(const std::string &path, const std::string &ppm)
 {
-    const std::string cmd =
-        "convert '" + path + "' -depth 8 -type truecolor 'ppm:" + ppm + "' 2>/dev/null";
-    if (std::system(cmd.c_str()) != 0)
+    if (!runQuietly({"convert", path, "-depth", "8", "-type", "truecolor", "ppm:" + ppm}))
         return {};
     return imagetest::readPpm(ppm);
 }
@@ -254,7 +286,8 @@ TEST(JpegWriter, DecodersSeeTheSameSizeAndColoursTheRightWayRound)
     TempDir dir;
     const int w = 48, h = 32;
     const CBmp bmp = corners(w, h);
-    const std::string path = dir.file("pasted.JPG");
+    // A quote and a space in the name: the file reaches ImageMagick as one argument.
+    const std::string path = dir.file("it's pasted.JPG");
     ASSERT_TRUE(bmp.SaveAs(path)) << bmp.LastError();
 
     // libjpeg itself
@@ -288,7 +321,7 @@ TEST(JpegWriter, DecodersSeeTheSameSizeAndColoursTheRightWayRound)
     expectCorners(back.Dib().ToRgba(), w, h, 4, "CBmp");
 
     // ImageMagick
-    const imagetest::Rgba im = imageMagickRead(path, dir.file("im.ppm"));
+    const imagetest::Rgba im = imageMagickRead(path, dir.file("read by 'im'.ppm"));
     if (!haveImageMagick())
         GTEST_SKIP() << "ImageMagick's convert is not available";
     ASSERT_EQ(im.width, w);
