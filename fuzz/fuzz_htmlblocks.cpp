@@ -2,7 +2,7 @@
 // ExtractBlock (from a file and from text), ExtractAttribute and SetHeadTag, on arbitrary page
 // text and markers. Each result is checked against a rebuild from the plain reference search:
 // a block or attribute is the piece of the input its markers delimit, and SetHeadTag's file
-// keeps every byte outside the tag it replaces (up to the template end marker), or is left
+// keeps every byte outside the tag it replaces (a "$(Copy" in the page too), or is left
 // untouched when it cannot be taken as text.
 //
 // Input: up to five fields separated by "|" (start marker, end marker, tag opener, new tag,
@@ -26,7 +26,8 @@ std::string expectedBlock(std::string_view text, std::string_view startMarker,
     const int s = reference::find(text, startMarker, 0, true, &markerEnd);
     if (s < 0)
         return {};
-    const int begin = tagOpen.empty() ? markerEnd + 1 : reference::find(text, tagOpen, s + 1, false) + 1;
+    const int begin =
+        tagOpen.empty() ? markerEnd + 1 : reference::find(text, tagOpen, s + 1, false) + 1;
     const int e = reference::find(text, endMarker, begin, true);
     if (e <= begin)
         return {};
@@ -49,8 +50,8 @@ std::string expectedAttribute(std::string_view tag, std::string_view prefix)
 }
 
 // The file SetHeadTag should leave behind for a page text without zero bytes.
-std::string expectedHeadPatch(const std::string &text, std::string_view marker,
-                              std::string newTag, std::string_view insertBefore)
+std::string expectedHeadPatch(const std::string &text, std::string_view marker, std::string newTag,
+                              std::string_view insertBefore)
 {
     if (newTag.empty() || newTag.front() != '<' || newTag.back() != '>')
         newTag.append(marker);
@@ -67,8 +68,8 @@ std::string expectedHeadPatch(const std::string &text, std::string_view marker,
     } else {
         reference::insertBefore(out, insertBefore, ToCrLf(newTag));
     }
-    const size_t cut = out.find(kCopyMarker);
-    return cut == std::string::npos ? out : out.substr(0, cut);
+    // The whole page is written, a "$(Copy" in it included.
+    return out;
 }
 
 } // namespace

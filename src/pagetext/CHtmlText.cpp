@@ -531,5 +531,7 @@ bool SetHeadTag(std::string_view marker, std::string_view newTagIn, const std::s
     } else {
         html.InsertBefore(insertBefore, ToCrLf(newTag));
     }
-    return html.SaveToFile(path);
+    // A page's own text is written whole: "$(Copy" ends only a template's content, and a page
+    // may well hold those letters (a script's $(CopyButton)).
+    return WriteTextFile(html.Text(), path);
 }

@@ -112,8 +112,8 @@ std::string ExtractAttribute(std::string_view tagText, std::string_view attrPref
 // Replaces or adds one tag in a page file. newTag that does not both begin with "<" and end with
 // ">" gets marker appended. When marker is found, the whole tag containing it (from the nearest
 // "<" before it to the first ">" from it) is replaced by newTag; otherwise newTag, with CR LF
-// line ends, is inserted before insertBefore (case-insensitive, "</head>"). Then the text is
-// saved (up to "$(Copy"). False, and the file untouched, when it cannot be read (or holds a zero
-// byte) or cannot be written.
+// line ends, is inserted before insertBefore (case-insensitive, "</head>"). Then the whole text
+// is saved ("$(Copy" in a page is the page's own text). False, and the file untouched, when it
+// cannot be read (or holds a zero byte) or cannot be written.
 bool SetHeadTag(std::string_view marker, std::string_view newTag, const std::string &path,
                 std::string_view insertBefore);

@@ -71,5 +71,6 @@ bool AddExtensions(const std::string &path, std::string *error, ExtensionPlaceme
     const ExtensionPlacement placed = AddExtensionsToText(text);
     if (placement)
         *placement = placed;
-    return CHtmlText(text).SaveToFile(path, error);
+    // The whole page: "$(Copy" ends only a template's content.
+    return WriteTextFile(text, path, error);
 }

@@ -37,8 +37,8 @@ struct ExtensionPlacement
 // ends. A text without one of the tags misses that group; nothing else changes.
 ExtensionPlacement AddExtensionsToText(std::string &text);
 
-// Adds both block groups to the page file at path and writes it back (up to "$(Copy", like
-// every page save). False when the file cannot be read, holds a zero byte (writing it back
+// Adds both block groups to the page file at path and writes all of it back ("$(Copy" in a page
+// is the page's own text). False when the file cannot be read, holds a zero byte (writing it back
 // would cut it short) or cannot be written; in every such case the file is left untouched.
 // error (when given) then says why. placement (when given) tells what was added.
 bool AddExtensions(const std::string &path, std::string *error = nullptr,

@@ -54,15 +54,11 @@ static int addToPages(const std::vector<std::string> &pages)
             code = 1;
             continue;
         }
-        if (!CHtmlText(text).SaveToFile(page, &why)) {
+        if (!WriteTextFile(text, page, &why)) {
             ToolError("cannot write " + page + ": " + why + "; left as it was");
             code = 1;
             continue;
         }
-        if (text.find(kCopyMarker) != std::string::npos)
-            ToolError("note: " + page +
-                      " held \"$(Copy\"; as with every page save, the text from "
-                      "there on was left out");
         std::cout << page << ": Pelion extensions added";
         if (!placed.head)
             std::cout << " (body blocks only: no </head> tag)";

@@ -418,8 +418,9 @@ TEST(TextFiles, SetHeadTag)
          "<body>x</body>"},
         {"no-tag-start-unchanged", "http-equiv=keywords> rest</head>", "http-equiv=keywords>",
          "<meta content=\"k\" ", "http-equiv=keywords> rest</head>"},
-        {"copy-marker-cut", "<head></head>$(Copy x)", "<BGSOUND", "<bgsound src=\"a\">",
-         "<head><bgsound src=\"a\"></head>"},
+        // A page's "$(Copy" is its own text (only a template's content ends there).
+        {"copy-marker-kept", "<head></head>$(Copy x)", "<BGSOUND", "<bgsound src=\"a\">",
+         "<head><bgsound src=\"a\"></head>$(Copy x)"},
     };
     TempDir dir;
     for (const Row &row : rows) {

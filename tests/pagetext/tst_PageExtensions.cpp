@@ -127,13 +127,15 @@ TEST(PageExtensions, FailedWriteLeavesThePage)
     EXPECT_EQ(readAll(path), page);
 }
 
-TEST(PageExtensions, SaveDropsTheCopySection)
+TEST(PageExtensions, SaveKeepsTextAfterACopyMarker)
 {
+    // "$(Copy" ends a template's content, not a page's: a page's script may say $(CopyButton).
     TempDir dir;
     const std::string path = dir.file("page.html");
-    ASSERT_TRUE(util::WriteFileAtomic(path, "<head></head><body>$(Copy)tail"));
+    ASSERT_TRUE(util::WriteFileAtomic(path, "<head></head><body>$(CopyButton)tail"));
     EXPECT_TRUE(AddExtensions(path));
-    EXPECT_EQ(readAll(path), "<head>" + kHeadLines + "</head><body>" + kBodyLines);
+    EXPECT_EQ(readAll(path),
+              "<head>" + kHeadLines + "</head><body>" + kBodyLines + "$(CopyButton)tail");
 }
 
 TEST(PageExtensions, ExtendedPageDetection)
