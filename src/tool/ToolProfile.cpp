@@ -8,6 +8,23 @@
 #include <cstring>
 #include <iostream>
 
+// Why section, key and value cannot be stored so that they read back as given ("" when they can):
+// a line break would start another line of the file, "=" would end the key, "]" the section.
+static std::string unstorable(const std::string &section, const std::string &key,
+                              const std::string &value, bool encode)
+{
+    const auto breaksLine = [](const std::string &text) {
+        return text.find_first_of("\r\n") != std::string::npos;
+    };
+    if (section.empty() || breaksLine(section) || section.find(']') != std::string::npos)
+        return "a section name cannot be empty or hold \"]\" or a line break";
+    if (key.empty() || breaksLine(key) || key.find('=') != std::string::npos)
+        return "a key cannot be empty or hold \"=\" or a line break";
+    if (value.find('\r') != std::string::npos || (!encode && breaksLine(value)))
+        return "a value cannot hold a line break (--encode stores newlines)";
+    return std::string();
+}
+
 static int runProfile(const std::vector<std::string> &argsIn)
 {
     std::vector<std::string> args = argsIn;
@@ -25,6 +42,10 @@ static int runProfile(const std::vector<std::string> &argsIn)
         return 0;
     }
     if (args.size() == 5 && args[0] == "set") {
+        if (const std::string why = unstorable(args[2], args[3], args[4], encode); !why.empty()) {
+            ToolError("cannot store that in " + args[1] + ": " + why + "; left as it was");
+            return 2;
+        }
         ProfileFile profile;
         if (!profile.Load(args[1]) && util::FileExists(args[1])) {
             ToolError("cannot read " + args[1] + ": " + std::strerror(errno));
