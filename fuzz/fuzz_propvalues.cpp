@@ -46,7 +46,8 @@ public:
     {
         T value{};
         const size_t n = std::min(sizeof value, m_size - m_pos);
-        std::memcpy(&value, m_data + m_pos, n);
+        if (n > 0) // an empty input has no bytes at all (data may be null)
+            std::memcpy(&value, m_data + m_pos, n);
         m_pos += n;
         return value;
     }
