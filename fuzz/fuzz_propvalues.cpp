@@ -4,6 +4,7 @@
 // texts and the store / revert / refresh moves between item and variable). Round trips are
 // checked where the text form defines one. The number items' texts are parsed by the panel's
 // Qt editors, not here, so for them the check is that their value text reads back as the value.
+#include "../tests/propgrid/FakeDropDown.h"
 #include "fuzz_files.h"
 
 #include "pagetext/PageProperties.h"
@@ -56,29 +57,6 @@ private:
     const uint8_t *m_data;
     size_t m_size;
     size_t m_pos = 0;
-};
-
-// What a drop-down was filled with.
-class RecordingDropDown : public CPropDropDown
-{
-public:
-    void Clear() override
-    {
-        entries.clear();
-        selected = -1;
-        editText.clear();
-    }
-    int AddEntry(const std::string &text, std::intptr_t data) override
-    {
-        entries.push_back({text, data});
-        return static_cast<int>(entries.size()) - 1;
-    }
-    void SelectEntry(int index) override { selected = index; }
-    void SetEditText(const std::string &text) override { editText = text; }
-
-    std::vector<std::pair<std::string, std::intptr_t>> entries;
-    int selected = -1;
-    std::string editText;
 };
 
 void checkFontText(const std::string &text)
@@ -182,7 +160,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     std::string shown;
     // Numbers: the value text reads back as the value.
     FuzzCheck(intItem->GetValueText(shown) && std::strtol(shown.c_str(), nullptr, 10) == intValue);
-    FuzzCheck(longItem->GetValueText(shown) && std::strtol(shown.c_str(), nullptr, 10) == longValue);
+    FuzzCheck(longItem->GetValueText(shown) &&
+              std::strtol(shown.c_str(), nullptr, 10) == longValue);
     FuzzCheck(doubleItem->GetValueText(shown));
     {
         char *end = nullptr;
@@ -193,7 +172,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         else if (std::isinf(doubleValue))
             FuzzCheck(back == doubleValue);
         else // six significant digits
-            FuzzCheck(std::fabs(back - doubleValue) <= std::fabs(doubleValue) * 1e-5 + 2 * DBL_TRUE_MIN);
+            FuzzCheck(std::fabs(back - doubleValue) <=
+                      std::fabs(doubleValue) * 1e-5 + 2 * DBL_TRUE_MIN);
     }
     // Texts: shown as they are; files by their lower-case name.
     FuzzCheck(strItem->GetValueText(shown) && shown == text);
@@ -230,7 +210,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (size_t i = 0; i < suggestions.size() && i < 4; ++i)
         choiceItem->AddChoice(suggestions[i], static_cast<int>(i % 3));
     FuzzCheck(choiceItem->GetValueText(shown));
-    RecordingDropDown dropDown;
+    FakeDropDown dropDown;
     choiceItem->FillEditor(dropDown);
     FuzzCheck(dropDown.entries.size() == choiceItem->m_choices.size());
     int firstMatch = -1;
@@ -239,7 +219,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             firstMatch = static_cast<int>(i);
     }
     FuzzCheck(shown == (firstMatch >= 0 ? choiceItem->m_choices[firstMatch].m_strText : ""));
-    FuzzCheck(dropDown.selected == (firstMatch >= 0 ? firstMatch : (dropDown.entries.empty() ? -1 : 0)));
+    FuzzCheck(dropDown.selected ==
+              (firstMatch >= 0 ? firstMatch : (dropDown.entries.empty() ? -1 : 0)));
     // Suggestions: the one equal to the value is selected, else the value goes into the field.
     comboItem->FillEditor(dropDown);
     FuzzCheck(dropDown.entries.size() == suggestions.size());
@@ -269,7 +250,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     copies.Emplace<CPropLong>(&longValue, propstr::Top, false, 0, 0);
     copies.Emplace<CPropDbl>(&doubleValue, propstr::Right, false, 0.0, 0.0);
     copies.Emplace<CPropStr>(&strCopy, propstr::Title, false, 0);
-    const uint8_t flags[] = {static_cast<uint8_t>(other & 1), 0, 0, static_cast<uint8_t>(other & 2)};
+    const uint8_t flags[] = {static_cast<uint8_t>(other & 1), 0, 0,
+                             static_cast<uint8_t>(other & 2)};
     const int intBefore = intValue;
     const std::string strBefore = strValue;
     items.StoreAllFrom(copies, flags);
@@ -280,6 +262,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     items.StoreAll();
     FuzzCheck(!items.RefreshAll());
     items.RevertAll();
-    FuzzCheck(intValue == intInitial && strValue == strInitial && fontValue == fontItem->m_initial.m_lf);
+    FuzzCheck(intValue == intInitial && strValue == strInitial &&
+              fontValue == fontItem->m_initial.m_lf);
     return 0;
 }
