@@ -1,12 +1,10 @@
 #include "app/CPelionApp.h"
 #include "engine/CEditEngine.h"
-#include "engine/CWarmView.h"
 #include "engine/WebEngineEnvironment.h"
 #include "util/FileUtil.h"
 
 #include <QApplication>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -42,14 +40,8 @@ int main(int argc, char **argv)
     QApplication application(argc, argv);
     // Ties the windows to the menu entry (the Wayland application id, the start-up notice).
     QGuiApplication::setDesktopFileName(QStringLiteral("com.torvane.Pelion"));
-    // Pages named on the command line: the web engine and its renderer start now, while the
-    // windows are built (a start without pages opens none and never waits for the renderer).
-    const QStringList arguments = application.arguments().mid(1);
-    if (std::any_of(arguments.begin(), arguments.end(),
-                    [](const QString &argument) { return !argument.startsWith(QLatin1Char('-')); }))
-        CWarmView::Prepare();
     CPelionApp app;
-    if (!app.InitInstance(arguments))
+    if (!app.InitInstance(application.arguments().mid(1)))
         return 1;
     return application.exec();
 }

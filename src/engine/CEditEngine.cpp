@@ -1,7 +1,6 @@
 #include "engine/CEditEngine.h"
 
 #include "engine/CEditEnginePrivate.h"
-#include "engine/CWarmView.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -206,15 +205,9 @@ CEditEngine::CEditEngine(QWidget *parent)
 {
     d->stack = new QStackedLayout(this);
     d->stack->setContentsMargins(0, 0, 0, 0);
-    if (QWebEngineView *warm = CWarmView::Take()) {
-        d->view = warm;
-        d->view->setParent(this);
-        d->page = static_cast<CEnginePage *>(d->view->page());
-    } else {
-        d->view = new QWebEngineView(this);
-        d->page = new CEnginePage(d->view);
-        d->view->setPage(d->page);
-    }
+    d->view = new QWebEngineView(this);
+    d->page = new CEnginePage(d->view);
+    d->view->setPage(d->page);
     d->stack->addWidget(d->view);
     setFocusProxy(d->view);
     // The browser's own menu (back, reload, save page...) has no place in an editor; the host
