@@ -18,12 +18,38 @@
 #include "util/FileUtil.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QUrl>
 
 #include <cstdlib>
 #include <ctime>
+
+namespace {
+
+// Runs the events until window has been painted once (or a moment has passed: a window that is
+// not exposed, say on another desktop, paints only later). User input waits meanwhile.
+void WaitForFirstPaint(QWidget *window)
+{
+    struct PaintWatch : QObject
+    {
+        QEventLoop loop;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint)
+                QTimer::singleShot(0, &loop, &QEventLoop::quit);
+            return false;
+        }
+    } watch;
+    window->installEventFilter(&watch);
+    QTimer::singleShot(250, &watch.loop, &QEventLoop::quit);
+    watch.loop.exec(QEventLoop::ExcludeUserInputEvents);
+    window->removeEventFilter(&watch);
+}
+
+} // namespace
 
 static const char kTemplateString[] =
     "\nPelion\nPelion\nHTML files (*.htm)\n.htm\nPelion.Document\nPelion Document";
@@ -77,6 +103,14 @@ bool CPelionApp::InitInstance(const QStringList &arguments)
         if (!argument.startsWith(QLatin1Char('-')))
             paths.append(argument);
     }
+
+    m_mainFrame->setAcceptDrops(true);
+    m_mainFrame->showMaximized();
+    m_mainFrame->RequestUpdate();
+    // The window first: the user sees the program before the web engine starts for the first
+    // page (its set-up in this process is a good part of the start-up).
+    WaitForFirstPaint(m_mainFrame.get());
+
     if (paths.isEmpty()) {
         OnFileNew();
     } else {
@@ -97,10 +131,6 @@ bool CPelionApp::InitInstance(const QStringList &arguments)
     }
     if (trace)
         trace->AllPagesWatched();
-
-    m_mainFrame->setAcceptDrops(true);
-    m_mainFrame->showMaximized();
-    m_mainFrame->RequestUpdate();
     return true;
 }
 
