@@ -24,7 +24,7 @@ void withoutOpenGlNotices(QtMsgType type, const QMessageLogContext &context, con
 {
     if (type == QtWarningMsg &&
         (text.startsWith(QLatin1String("QXcbIntegration: Cannot create platform OpenGL context")) ||
-         text == QLatin1String("No suitable graphics backend found")))
+         text.startsWith(QLatin1String("No suitable graphics backend found"))))
         return;
     if (previousHandler)
         previousHandler(type, context, text);
