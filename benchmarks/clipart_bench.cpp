@@ -5,6 +5,7 @@
 //   shipped clip art: the panel made and painted for the program's own clip art, beside the
 //     same for a missing folder (what the clip art adds to start-up)
 // Usage: QT_QPA_PLATFORM=offscreen build/benchmarks/clipart_bench [files] [runs]
+#include "BenchSupport.h"
 #include "gallery/CClipArtPanel.h"
 #include "gallery/ClipArtTree.h"
 #include "toolkit/QtBridge.h"
@@ -24,13 +25,10 @@
 #include <unistd.h>
 #include <vector>
 
-namespace {
+using bench::Median;
+using bench::WaitFor;
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
+namespace {
 
 double TimeMs(const std::function<void()> &run)
 {

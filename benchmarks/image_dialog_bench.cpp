@@ -5,6 +5,7 @@
 //   refresh: from the keystroke that refreshes the preview (the counted one, and the last of a
 //     burst that the pause catches up with) to the new preview page loaded and its picture in
 //     the document, with a 4 KB preview page (median)
+#include "BenchSupport.h"
 #include "engine/WebEngineEnvironment.h"
 #include "insert/CBrowseEdit.h"
 #include "insert/CInsertImageDlg.h"
@@ -29,27 +30,10 @@
 #include <memory>
 #include <vector>
 
+using bench::Median;
+using bench::WaitFor;
+
 namespace {
-
-bool WaitFor(const std::function<bool()> &done, int timeoutMs = 60000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QEventLoop loop;
-        QTimer::singleShot(1, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 // A preview template of about 4 KB: the installed one's parts plus a style block of padding.
 std::string FourKilobyteTemplate()
@@ -147,8 +131,7 @@ int main(int argc, char **argv)
     for (int i = 0; i < 15; ++i)
         opens.push_back(TimedOpen(names, {}));
     std::printf("open with 1,000 page images: %.1f ms median of %zu (first in process %.1f ms%s)\n",
-                Median(opens), opens.size(), first,
-                pageFirst ? ", a page view already open" : "");
+                Median(opens), opens.size(), first, pageFirst ? ", a page view already open" : "");
 
     std::vector<double> counted, settled;
     TimedOpen(names, [&](CInsertImageDlg &dialog) {

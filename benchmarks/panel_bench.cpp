@@ -2,6 +2,7 @@
 //   show: ShowProperties for another page's document, as a focus change does (median of runs)
 //   colour commit on a 200 KB page: from the palette click to the page reloaded and editable
 //     again (save, head patch, reload), median of runs
+#include "BenchSupport.h"
 #include "app/CPelionApp.h"
 #include "engine/CEditEngine.h"
 #include "engine/WebEngineEnvironment.h"
@@ -32,27 +33,10 @@
 #include <functional>
 #include <vector>
 
+using bench::Median;
+using bench::WaitFor;
+
 namespace {
-
-bool WaitFor(const std::function<bool()> &done, int timeoutMs = 60000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QEventLoop loop;
-        QTimer::singleShot(1, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 std::string MakePage(size_t size)
 {
