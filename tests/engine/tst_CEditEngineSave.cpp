@@ -134,6 +134,26 @@ void tst_CEditEngineSave::editIsWrittenMinimally_data()
                                 << Replaced(xhtml, "'a'>Some <em>", "'a'><b>Some</b> <em>");
     QTest::newRow("xhtml row") << xhtml << Edit::InsertRow << "c" << QVariant()
                                << Replaced(xhtml, "<tbody><tr>", "<tbody><tr><td></td></tr><tr>");
+    // A server block read as a comment up to its first ">", then text with tags the parser
+    // drops (rows outside a table); the white space after </body> ends the body's text.
+    const QByteArray dropped = "<!DOCTYPE html>\n<html>\n<body>\n<h2>T</h2>\n"
+                               "<?php print \"<table>\"; echo \"<tr>\"; $i<5; ?>\n"
+                               "</body>\n</html>\n";
+    QTest::newRow("bold next to dropped tags")
+        << dropped << Edit::Bold << "echo" << QVariant()
+        << Replaced(dropped, "; echo \"<tr>", "; <b>echo</b> \"<tr>");
+    QTest::newRow("typing next to dropped tags")
+        << dropped << Edit::Type << "$i" << QVariant("x")
+        << Replaced(dropped, "$i<5", "$ix<5");
+    // Nested tables, a cell with more open formatting elements than the parser keeps a record
+    // of, and a paragraph closed by the cell's end.
+    const QByteArray cell = "<html><body>\n<table><tr><td><table>\n"
+                            "<tr><td><big><big><big><big>Faey Keelson</big></big></big></big>"
+                            "<p><big><big><big>Thane</big></big></big></td>\n"
+                            "<td>x</td></tr></table></td></tr></table>\n</body></html>\n";
+    QTest::newRow("bold in a nested cell")
+        << cell << Edit::Bold << "Faey" << QVariant()
+        << Replaced(cell, "<big>Faey Keelson", "<big><b>Faey</b> Keelson");
 }
 
 void tst_CEditEngineSave::editIsWrittenMinimally()

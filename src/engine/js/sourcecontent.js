@@ -20,8 +20,13 @@ function decodeReference(ref) {
     return text;
 }
 
+const kTag = /<\/?([A-Za-z][^\s/>]*)(?:[^>"']|"[^"]*"|'[^']*')*>/y;
+const kRawTagNames = new Set(['script', 'style', 'xmp', 'iframe', 'noembed', 'noframes',
+                              'plaintext', 'title', 'textarea', 'noscript']);
+
 // The source between from and to as atoms: each character or reference of text with what it
-// reads as, each comment whole. Null for markup other than comments (such gaps are not diffed).
+// reads as, each comment whole, each tag as one atom that reads as nothing. Null where the gap
+// cannot be taken apart so (a tag that starts raw text, an unterminated comment).
 function sourceAtoms(from, to, raw) {
     const src = sourceMap.source;
     const atoms = [];
@@ -54,8 +59,17 @@ function sourceAtoms(from, to, raw) {
                 i = end + 1;
                 continue;
             }
-            if (/[A-Za-z/]/.test(next))
-                return null;
+            // A tag here gave no node (the parser dropped it, as a table row outside a
+            // table): it reads as nothing. Which tags did so, the parse of the gap decides.
+            if (/[A-Za-z/]/.test(next)) {
+                kTag.lastIndex = i;
+                const m = kTag.exec(src);
+                if (!m || i + m[0].length > to || kRawTagNames.has(m[1].toLowerCase()))
+                    return null;
+                atoms.push({ s: i, e: i + m[0].length, tag: true });
+                i += m[0].length;
+                continue;
+            }
         }
         if (!raw && c === '&') {
             kReference.lastIndex = i;
@@ -76,6 +90,8 @@ function atomKeys(atoms) {
     const keys = [];
     let text = '';
     for (const a of atoms) {
+        if (a.tag)
+            continue;
         if (a.comment === undefined) {
             text += a.text;
             continue;
@@ -107,28 +123,32 @@ function contentCells(nodes, trimTail) {
     return cells;
 }
 
+// The cells an atom stands for at cells[at], or -1 when they are not there.
 function atomMatches(atom, cells, at) {
+    if (atom.tag)
+        return 0;
     if (atom.comment !== undefined) {
         const n = cells[at];
         return typeof n === 'object' && n.nodeType === Node.COMMENT_NODE && n.data === atom.comment
-                   ? 1 : 0;
+                   ? 1 : -1;
     }
     const t = atom.text;
     if (at + t.length > cells.length)
-        return 0;
+        return -1;
     for (let i = 0; i < t.length; ++i) {
         if (cells[at + i] !== t[i])
-            return 0;
+            return -1;
     }
     return t.length;
 }
 
 function atomMatchesBefore(atom, cells, end, floor) {
-    const length = atom.comment !== undefined ? 1 : atom.text.length;
-    return end - length >= floor && atomMatches(atom, cells, end - length) ? length : 0;
+    const length = atom.tag ? 0 : atom.comment !== undefined ? 1 : atom.text.length;
+    return end - length >= floor && atomMatches(atom, cells, end - length) >= 0 ? length : -1;
 }
 
 function standardNode(node, parent) {
+    noteTailWritten(node);
     if (node.nodeType === Node.TEXT_NODE)
         return newText(isRaw(parent) ? node.data : escapeText(node.data));
     if (node.nodeType === Node.COMMENT_NODE)
@@ -190,10 +210,10 @@ function writeContent(parent, nodes, from, to, out, trimTail) {
         if (atoms && sameKeys(atomKeys(atoms), nodeKeys(parseIn(parent, gap)))) {
             const cells = contentCells(nodes, trimTail);
             let a = 0, c = 0;
-            for (let n; a < atoms.length && (n = atomMatches(atoms[a], cells, c)); ++a)
+            for (let n; a < atoms.length && (n = atomMatches(atoms[a], cells, c)) >= 0; ++a)
                 c += n;
             let b = atoms.length, d = cells.length;
-            for (let n; b > a && (n = atomMatchesBefore(atoms[b - 1], cells, d, c)); --b)
+            for (let n; b > a && (n = atomMatchesBefore(atoms[b - 1], cells, d, c)) >= 0; --b)
                 d -= n;
             const prefixEnd = a ? atoms[a - 1].e : from;
             const suffixStart = b < atoms.length ? atoms[b].s : to;
@@ -251,6 +271,7 @@ let writtenInParts = new Set(); // elements of this attempt not written as one p
 function emitElement(el, out, givenSpan) {
     const span = givenSpan || spanOf(el);
     if (forcedStandard.has(el)) {
+        noteTailWritten(el);
         out.text(newText(standardElement(el)));
         return;
     }
@@ -270,7 +291,7 @@ function emitElement(el, out, givenSpan) {
         // carries state, such as reopened formatting elements, from one piece to the next).
         if (rewritten && !kImplied.has(el.tagName) && el.parentNode &&
             el.parentNode.nodeType === Node.ELEMENT_NODE &&
-            !(bodyTailActive() && el.contains(sourceMap.bodyTail.node))) {
+            !(bodyTailActive() && el.contains(tailNode))) {
             const text = out.parts.slice(out.firstPartAfter(mark)).join('');
             if (!reproduces(el.parentNode, text, ['e' + el.outerHTML]))
                 throw new Fallback(el);
@@ -279,6 +300,7 @@ function emitElement(el, out, givenSpan) {
         if (!(e instanceof Fallback) || e.element !== el || el === document.documentElement)
             throw e;
         out.reset(mark);
+        noteTailWritten(el);
         out.text(newText(standardElement(el)));
     }
 }
@@ -346,6 +368,10 @@ function impliedSpan(el, cursor, parentEnd) {
         end = s ? s.start : kImplied.has(n.tagName) ? firstSourceStart(n) : -1;
         break;
     }
+    // An empty one (a head made up before the body) stands just before what follows it: the
+    // source before it is the parent's (white space the parser dropped there, say).
+    if (!el.firstChild && start === cursor && end >= cursor)
+        start = end;
     if (start < cursor || end < start)
         return null;
     return { k: -1, start: start, startTagEnd: start, endTagStart: -1, end: end, implied: true };
@@ -370,13 +396,14 @@ function emitChildren(el, span, out) {
         emitElement(child, out, childSpan);
         cursor = childSpan.end;
         if (child === document.body && bodyTailActive()) {
-            out.text(sourceMap.bodyTail.inHtml);
+            // The white space after </body> goes back there, unless the body holds it already.
+            if (!tailInside)
+                out.text(sourceMap.bodyTail.inHtml);
             cursor = -1;
         }
     }
-    const trim = bodyTailActive() && content.length &&
-                 content[content.length - 1] === sourceMap.bodyTail.node
-                     ? sourceMap.bodyTail.length : 0;
+    const trim = bodyTailActive() && content.length && content[content.length - 1] === tailNode
+                     ? sourceMap.bodyTail.tail.length : 0;
     return writeContent(el, content, cursor, end, out, trim) || rewritten;
 }
 
@@ -473,6 +500,7 @@ function writeDocument() {
     if (!span || sourceMap.documentDirty)
         return null;
     const out = new SourceOutput();
+    findBodyTail();
     out.source(0, span.start);
     try {
         emitElement(html, out);
@@ -485,13 +513,14 @@ function writeDocument() {
     // White space after </html> went into the body; it belongs here while the body's tail is
     // intact, and was written with the body otherwise.
     const after = span.endTagStart >= 0 ? sourceMap.source.slice(span.end) : '';
-    if (/\S/.test(after) || bodyTailActive())
+    if (/\S/.test(after) || (bodyTailActive() && !tailInside))
         text += after;
     return { text: text, lineEndsDone: true };
 }
 
 function sourceSerializeElement(el) {
     const out = new SourceOutput();
+    findBodyTail();
     try {
         emitElement(el, out);
     } catch (e) {

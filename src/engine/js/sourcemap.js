@@ -17,6 +17,7 @@ const sourceMap = {
     documentDirty: false,
     crlf: false,
     bodyTail: null,       // whitespace the parser moved from after </body> into the body
+                          // (see noteBodyTail)
 };
 
 readyHooks.push((options) => {
@@ -102,7 +103,40 @@ function noteBodyTail() {
         last = last.lastChild;
     if (!tail || !last || last.nodeType !== Node.TEXT_NODE || !last.data.endsWith(tail))
         return;
-    sourceMap.bodyTail = { node: last, length: tail.length, inHtml: inHtml };
+    sourceMap.bodyTail = { node: last, tail: tail, inHtml: inHtml };
+}
+
+// The text the parser appends white space after </body> to: the body's last text, inside the
+// last elements that the source leaves open there.
+function lastBodyText() {
+    let last = document.body && document.body.lastChild;
+    while (last && last.nodeType === Node.ELEMENT_NODE && !kNoTailInside.has(last.tagName))
+        last = last.lastChild;
+    return last && last.nodeType === Node.TEXT_NODE ? last : null;
+}
+
+// Per save: the text whose end is the white space of the source after </body> (null when the
+// body's end changed), and whether that text was written whole inside the body (an element
+// around it in the standard syntax), so that the white space does not go after </body> again.
+let tailNode = null;
+let tailInside = false;
+
+function findBodyTail() {
+    tailNode = null;
+    tailInside = false;
+    const tail = sourceMap.bodyTail;
+    const last = tail && lastBodyText();
+    if (!last || !last.data.endsWith(tail.tail))
+        return;
+    // A text of the body itself takes the white space back wherever it came from; a text
+    // inside elements only while those stand as they were read (their end tags left out).
+    if (last.parentNode === document.body || (last === tail.node && !sourceMap.dirty.has(last)))
+        tailNode = last;
+}
+
+function noteTailWritten(node) {
+    if (tailNode && (node === tailNode || node.contains(tailNode)))
+        tailInside = true;
 }
 
 const kNoTailInside = new Set(['SCRIPT', 'STYLE', 'TEXTAREA', 'TITLE', 'XMP', 'PLAINTEXT', 'IFRAME',
@@ -196,9 +230,7 @@ function spanReproduces(el, span) {
 }
 
 function bodyTailActive() {
-    const tail = sourceMap.bodyTail;
-    return !!tail && tail.node.isConnected && !!document.body &&
-           document.body.contains(tail.node) && !sourceMap.dirty.has(tail.node);
+    return !!tailNode;
 }
 
 // ---- parsing back ----
