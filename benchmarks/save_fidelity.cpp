@@ -419,9 +419,9 @@ QByteArray MakePage(qsizetype size)
     return page + "<p>END MARK</p></body></html>\n";
 }
 
-// A large page opened with source formatting on: one letter typed, then saves timed (the first
-// one verifies the page's elements once; later ones reuse that). Up to 256 KB the source is kept;
-// larger pages take the standard save.
+// A large page opened with source formatting on: one letter typed at its end, then saves timed
+// (the first one verifies the page's elements once; later ones reuse that). Pages up to the
+// engine's source-keeping limit (8 MB) keep their source.
 void LargeSave(const QString &dir, qsizetype size)
 {
     const QString path = dir + QStringLiteral("/large.htm");

@@ -151,6 +151,19 @@ void tst_CEditEngineSave::editIsWrittenMinimally_data()
                             "<tr><td><big><big><big><big>Faey Keelson</big></big></big></big>"
                             "<p><big><big><big>Thane</big></big></big></td>\n"
                             "<td>x</td></tr></table></td></tr></table>\n</body></html>\n";
+    // An element the parser took out of a table and put before it: once the body is written
+    // in parts, it is written where the document has it, and the table without it (the rest
+    // of the table's source as it stood).
+    const QByteArray fostered = "<html><body>\n<p>one</p>\n<table><b>bold</b>"
+                                "<tr><td>cell</td></tr></table>\n<p>para word</p>\n"
+                                "</body></html>\n";
+    const QByteArray moved = Replaced(fostered, "<table><b>bold</b>", "<b>bold</b><table>");
+    QTest::newRow("typing after an element taken out of a table")
+        << fostered << Edit::Type << "par" << QVariant("x")
+        << Replaced(moved, "para word", "parxa word");
+    QTest::newRow("typing in an element taken out of a table")
+        << fostered << Edit::Type << "bol" << QVariant("x")
+        << Replaced(moved, "<b>bold</b>", "<b>bolxd</b>");
     QTest::newRow("bold in a nested cell")
         << cell << Edit::Bold << "Faey" << QVariant()
         << Replaced(cell, "<big>Faey Keelson", "<big><b>Faey</b> Keelson");

@@ -292,7 +292,7 @@ function emitElement(el, out, givenSpan) {
         if (rewritten && !kImplied.has(el.tagName) && el.parentNode &&
             el.parentNode.nodeType === Node.ELEMENT_NODE &&
             !(bodyTailActive() && el.contains(tailNode))) {
-            const text = out.parts.slice(out.firstPartAfter(mark)).join('');
+            const text = out.textFrom(out.firstPartAfter(mark));
             if (!reproduces(el.parentNode, text, ['e' + el.outerHTML]))
                 throw new Fallback(el);
         }
@@ -377,16 +377,82 @@ function impliedSpan(el, cursor, parentEnd) {
     return { k: -1, start: start, startTagEnd: start, endTagStart: -1, end: end, implied: true };
 }
 
+// While the output is the source up to the cursor, the children from index i on that stand
+// as they were read parse as they did at the load, whatever their markup: the parser meets the
+// same text in the same state. Returns the index after the last element of that run written
+// as one piece of source (i itself when there is none).
+// The children of the run follow each other in the source with nothing numbered between them
+// (an element the parser put before a table from inside it breaks the run).
+function emitUnchangedRun(children, i, cursor, end, out) {
+    if (cursor < 0 || out.sourceEnd !== cursor)
+        return { next: i };
+    let last = -1, lastSpan = null, at = cursor;
+    for (let j = i; j < children.length; ++j) {
+        const n = children[j];
+        if (sourceMap.dirty.has(n) || sourceMap.moved.has(n) || forcedStandard.has(n))
+            break;
+        if (n.nodeType !== Node.ELEMENT_NODE)
+            continue;
+        const s = spanOf(n);
+        if (!s || s.k !== firstSpanFrom(at) || s.end < 0 || (end >= 0 && s.end > end))
+            break;
+        last = j;
+        lastSpan = s;
+        at = s.end;
+    }
+    if (last < 0)
+        return { next: i };
+    out.source(cursor, lastSpan.end);
+    if (lastSpan.endTagStart < 0 && !kVoid.has(children[last].tagName))
+        out.endOmitted(children[last], lastSpan.end);
+    return { next: last + 1, cursor: lastSpan.end };
+}
+
+// The number of the first element whose start tag is at or after pos.
+function firstSpanFrom(pos) {
+    const s = sourceMap.spans;
+    let lo = 0, hi = s.length >> 2;
+    while (lo < hi) {
+        const mid = (lo + hi) >> 1;
+        if (s[4 * mid] < pos)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+
+function insideLaterSibling(child, span) {
+    for (let n = child.nextElementSibling; n; n = n.nextElementSibling) {
+        const s = spanOf(n);
+        if (s)
+            return s.start < span.start && span.start < s.end;
+    }
+    return false;
+}
+
 function emitChildren(el, span, out) {
     let cursor = span && span.startTagEnd >= 0 ? span.startTagEnd : -1;
     const end = span ? (span.endTagStart >= 0 ? span.endTagStart : span.end) : -1;
     let content = [], rewritten = false;
-    for (const child of childNodesOf(el)) {
+    const children = childNodesOf(el);
+    for (let i = 0; i < children.length; ++i) {
+        if (!content.length) {
+            const run = emitUnchangedRun(children, i, cursor, end, out);
+            if (run.next > i) {
+                i = run.next - 1;
+                cursor = run.cursor;
+                continue;
+            }
+        }
+        const child = children[i];
         const childSpan = child.nodeType !== Node.ELEMENT_NODE
                               ? null
                               : spanOf(child) || impliedSpan(child, cursor, end);
-        // A child is an anchor when its source follows what was written so far.
-        if (!childSpan || childSpan.start < cursor || (end >= 0 && childSpan.end > end)) {
+        // A child is an anchor when its source follows what was written so far, and not from
+        // inside the source of a later sibling (an element the parser put before a table).
+        if (!childSpan || childSpan.start < cursor || (end >= 0 && childSpan.end > end) ||
+            insideLaterSibling(child, childSpan)) {
             content.push(child);
             continue;
         }
@@ -445,7 +511,23 @@ function sourceSerializeDocument() {
 
 function differenceAfterParse(text) {
     const parsed = new DOMParser().parseFromString(text, 'text/html');
+    // The common answer, from the browser's own comparison; the walk only finds where.
+    if (parsed.documentElement && sameTemplates(document, parsed) &&
+        parsed.documentElement.isEqualNode(document.documentElement))
+        return null;
     return firstDifference(document.documentElement, parsed.documentElement);
+}
+
+// isEqualNode does not look into template contents: those are compared apart.
+function sameTemplates(live, parsed) {
+    const a = live.querySelectorAll('template'), b = parsed.querySelectorAll('template');
+    if (a.length !== b.length)
+        return false;
+    for (let i = 0; i < a.length; ++i) {
+        if (!a[i].content.isEqualNode(b[i].content) || !sameTemplates(a[i].content, b[i].content))
+            return false;
+    }
+    return true;
 }
 
 // The element of the document whose attributes or children differ from the parsed page's.

@@ -13,6 +13,7 @@ const sourceMap = {
     index: new WeakMap(), // element -> number
     duplicated: new Set(),
     dirty: new WeakSet(), // nodes changed or holding a change
+    moved: new WeakSet(), // nodes inserted, and the neighbours of nodes inserted or removed
     attributesDirty: new WeakSet(),
     documentDirty: false,
     crlf: false,
@@ -81,6 +82,14 @@ mutationListeners.push((records) => {
             sourceMap.documentDirty = true;
         if (r.type === 'attributes')
             sourceMap.attributesDirty.add(r.target);
+        if (r.type === 'childList') {
+            for (const n of r.addedNodes)
+                sourceMap.moved.add(n);
+            if (r.previousSibling)
+                sourceMap.moved.add(r.previousSibling);
+            if (r.nextSibling)
+                sourceMap.moved.add(r.nextSibling);
+        }
         markDirty(r.target);
     }
 });
@@ -288,7 +297,9 @@ function reproduces(parent, text, keys) {
 // gets its end tag written otherwise.
 class SourceOutput {
     constructor() {
-        this.parts = [];
+        this.parts = [];       // texts, and [from, to] ranges of the source
+        this.floor = 0;        // parts before this one belong to a mark: never extended
+        this.sourceEnd = 0;    // while the output is the source up to here; -1 once it is not
         this.pending = [];
         this.resolves = []; // where end tags of earlier elements were written (parts index)
     }
@@ -302,8 +313,10 @@ class SourceOutput {
     resolve(at, next) {
         const starting = next ? /^<([A-Za-z][^\s/>]*)/.exec(next) : null;
         for (const p of this.pending) {
-            if (p.end !== at && !(starting && closedBy(p.name, starting[1].toLowerCase())))
+            if (p.end !== at && !(starting && closedBy(p.name, starting[1].toLowerCase()))) {
                 this.parts.push(newText('</' + p.name + '>'));
+                this.sourceEnd = -1;
+            }
         }
         this.pending.length = 0;
         this.resolves.push(this.parts.length);
@@ -313,7 +326,15 @@ class SourceOutput {
             return;
         if (this.pending.length)
             this.resolve(from);
-        this.parts.push(sourceMap.source.slice(from, to));
+        this.sourceEnd = this.sourceEnd === from ? to : -1;
+        // Ranges of the source that follow each other are one part (most of a page).
+        const last = this.parts.length - 1;
+        if (last >= this.floor && typeof this.parts[last] !== 'string' &&
+            this.parts[last][1] === from &&
+            this.resolves[this.resolves.length - 1] !== this.parts.length)
+            this.parts[last] = [this.parts[last][0], to];
+        else
+            this.parts.push([from, to]);
     }
     text(text) {
         if (!text)
@@ -321,21 +342,32 @@ class SourceOutput {
         if (this.pending.length)
             this.resolve(-1, text);
         this.parts.push(text);
+        this.sourceEnd = -1;
     }
     endOmitted(el, end) {
         this.pending.push({ name: el.localName, end: end });
     }
     mark() {
-        return { parts: this.parts.length, pending: this.pending.slice() };
+        this.floor = this.parts.length;
+        return { parts: this.parts.length, pending: this.pending.slice(),
+                 sourceEnd: this.sourceEnd };
     }
     reset(mark) {
         this.parts.length = mark.parts;
+        this.floor = mark.parts;
+        this.sourceEnd = mark.sourceEnd;
         this.pending = mark.pending.slice();
         this.resolves = this.resolves.filter((r) => r <= mark.parts);
     }
+    // The text of the parts from index first on.
+    textFrom(first) {
+        const src = sourceMap.source;
+        return this.parts.slice(first).map((p) => (typeof p === 'string' ? p
+                                                   : src.slice(p[0], p[1]))).join('');
+    }
     join() {
         this.pending.length = 0; // the end of the page closes what is still open
-        return this.parts.join('');
+        return this.textFrom(0);
     }
 }
 
