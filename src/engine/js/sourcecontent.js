@@ -431,14 +431,57 @@ function insideLaterSibling(child, span) {
     return false;
 }
 
+// Elsewhere, a run of children that stand as they were read is written as its source when that
+// parses, in the element, to those children: elements the parser rearranged (formatting
+// elements closed out of order, their clones) keep their source together, which written one
+// by one they could not. Returns the index after the run, i when there is none; *checked
+// tells how far a failed check reached, so that it is not made again for a shorter run.
+function emitCheckedRun(el, children, i, cursor, end, out, checked) {
+    if (cursor < 0 || i <= checked.upTo)
+        return { next: i };
+    let last = -1, runEnd = cursor;
+    const s = sourceMap.spans;
+    for (let j = i; j < children.length; ++j) {
+        const n = children[j];
+        if (sourceMap.dirty.has(n) || sourceMap.moved.has(n) || forcedStandard.has(n))
+            break;
+        if (n.nodeType !== Node.ELEMENT_NODE)
+            continue;
+        // Clones of reopened formatting elements count with the element they copy.
+        const k = sourceMap.index.get(n);
+        if (k === undefined)
+            break;
+        const nEnd = s[4 * k + 3];
+        if (s[4 * k] < cursor || nEnd < 0 || (end >= 0 && nEnd > end))
+            break;
+        last = j;
+        runEnd = Math.max(runEnd, nEnd);
+    }
+    if (last < 0)
+        return { next: i };
+    const nodes = Array.prototype.slice.call(children, i, last + 1);
+    if (!reproduces(el, sourceMap.source.slice(cursor, runEnd), nodeKeys(nodes))) {
+        checked.upTo = last;
+        return { next: i };
+    }
+    out.source(cursor, runEnd);
+    const lastK = sourceMap.index.get(children[last]);
+    if (s[4 * lastK + 2] < 0 && s[4 * lastK + 3] === runEnd && !kVoid.has(children[last].tagName))
+        out.endOmitted(children[last], runEnd);
+    return { next: last + 1, cursor: runEnd };
+}
+
 function emitChildren(el, span, out) {
     let cursor = span && span.startTagEnd >= 0 ? span.startTagEnd : -1;
     const end = span ? (span.endTagStart >= 0 ? span.endTagStart : span.end) : -1;
     let content = [], rewritten = false;
     const children = childNodesOf(el);
+    const checked = { upTo: -1 };
     for (let i = 0; i < children.length; ++i) {
         if (!content.length) {
-            const run = emitUnchangedRun(children, i, cursor, end, out);
+            let run = emitUnchangedRun(children, i, cursor, end, out);
+            if (run.next === i && el !== document.documentElement)
+                run = emitCheckedRun(el, children, i, cursor, end, out, checked);
             if (run.next > i) {
                 i = run.next - 1;
                 cursor = run.cursor;
