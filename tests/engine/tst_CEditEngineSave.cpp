@@ -174,6 +174,17 @@ void tst_CEditEngineSave::editIsWrittenMinimally_data()
     QTest::newRow("bold before misnested formatting")
         << misnested << Edit::Bold << "word" << QVariant()
         << Replaced(misnested, "cell word", "cell <b>word</b>");
+    // Text before <html> (a server directive the open does not take apart): the parser makes
+    // html, head and body there, and the tags that follow only add their attributes.
+    const QByteArray early = "<!DOCTYPE HTML>\n<%@ page import=\"x\" %>\n\n<html>\n<head>\n"
+                             "<meta charset=\"utf-8\">\n<title>Old</title>\n</head>\n"
+                             "<body bgcolor=white>\n<p>para word</p>\n</body>\n</html>\n";
+    QTest::newRow("typing, text before <html>")
+        << early << Edit::Type << "par" << QVariant("x")
+        << Replaced(early, "para word", "parxa word");
+    QTest::newRow("title, text before <html>")
+        << early << Edit::Title << QString() << QVariant("New")
+        << Replaced(early, "<title>Old", "<title>New");
     QTest::newRow("bold in a nested cell")
         << cell << Edit::Bold << "Faey" << QVariant()
         << Replaced(cell, "<big>Faey Keelson", "<big><b>Faey</b> Keelson");

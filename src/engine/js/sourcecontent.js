@@ -308,7 +308,8 @@ function emitElement(el, out, givenSpan) {
 function emitElementParts(el, span, out) {
     // html, head, body and tbody that the parser made up (no tag in the source) stay unwritten:
     // the parser makes them again.
-    const implied = (!span || span.implied) && kImplied.has(el.tagName) && !el.attributes.length;
+    const implied = (!span || span.implied) && kImplied.has(el.tagName) &&
+                    (!el.attributes.length || (!!sourceMap.merged && !sourceMap.attributesDirty.has(el)));
     let rewritten = false;
     if (span && span.implied) {
         if (!implied)
@@ -344,6 +345,13 @@ function firstSourceStart(el) {
     return -1;
 }
 
+// The body of a page whose html tag came after its content begins with that content, at the
+// cursor: -1 for other elements.
+function mergedStart(el, cursor) {
+    return sourceMap.merged && el === document.body && el.firstChild &&
+           el.firstChild.nodeType !== Node.ELEMENT_NODE ? cursor : -1;
+}
+
 // Where an element that has no tags in the source (an implied tbody, say) stands there: from
 // its first child to the next element after it (or its parent's end).
 function impliedSpan(el, cursor, parentEnd) {
@@ -352,20 +360,21 @@ function impliedSpan(el, cursor, parentEnd) {
         return null;
     // Its source begins with its first child from the source; what stands before that child
     // is new.
-    let start = cursor;
-    for (let n = el.firstElementChild; n; n = n.nextElementSibling) {
+    let start = mergedStart(el, cursor);
+    for (let n = el.firstElementChild; n && start < 0; n = n.nextElementSibling) {
         const s = spanOf(n);
-        if (s) {
+        if (s)
             start = s.start;
-            break;
-        }
     }
+    if (start < 0)
+        start = cursor;
     let end = parentEnd;
     for (let n = el.nextSibling; n; n = n.nextSibling) {
         if (n.nodeType !== Node.ELEMENT_NODE)
             continue;
         const s = spanOf(n);
-        end = s ? s.start : kImplied.has(n.tagName) ? firstSourceStart(n) : -1;
+        const m = mergedStart(n, cursor);
+        end = s ? s.start : m >= 0 ? m : kImplied.has(n.tagName) ? firstSourceStart(n) : -1;
         break;
     }
     // An empty one (a head made up before the body) stands just before what follows it: the
@@ -621,14 +630,17 @@ function comparable(nodes) {
 
 function writeDocument() {
     const html = document.documentElement;
-    const span = html && spanOf(html);
+    const merged = sourceMap.merged;
+    const span = merged ? { k: -1, start: merged.start, startTagEnd: merged.start,
+                            endTagStart: -1, end: sourceMap.source.length, implied: true }
+                        : html && spanOf(html);
     if (!span || sourceMap.documentDirty)
         return null;
     const out = new SourceOutput();
     findBodyTail();
     out.source(0, span.start);
     try {
-        emitElement(html, out);
+        emitElement(html, out, span);
     } catch (e) {
         if (!(e instanceof Fallback))
             throw e;

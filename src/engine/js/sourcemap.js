@@ -17,6 +17,7 @@ const sourceMap = {
     attributesDirty: new WeakSet(),
     documentDirty: false,
     crlf: false,
+    merged: null,         // { start } when the page's html tag came after its content
     bodyTail: null,       // whitespace the parser moved from after </body> into the body
                           // (see noteBodyTail)
 };
@@ -42,8 +43,38 @@ readyHooks.push((options) => {
         }
     }
     findDuplicates();
+    findMergedTags();
     noteBodyTail();
 });
+
+// Where the page's first content stands: after the doctype, comments and white space, which
+// the parser keeps (or drops) before it makes the html element.
+function topLevelContentStart() {
+    const src = sourceMap.source;
+    const re = /\s+|<!--[\s\S]*?-->|<![^>]*>|<\?[^>]*>/y;
+    let at = 0;
+    for (let m; (re.lastIndex = at, m = re.exec(src)) && m[0].length;)
+        at += m[0].length;
+    return at;
+}
+
+// An html or body tag that comes after content the parser had already made the element for
+// (text before <html>, head elements before <body>) only adds its attributes to it: the
+// element has no span of its own, and is written as one the parser makes up, from where its
+// content begins (sourceMap.merged), the tag itself staying in that content as written.
+function findMergedTags() {
+    const html = document.documentElement, body = document.body;
+    const h = html && spanOf(html);
+    if (!h)
+        return;
+    const start = topLevelContentStart();
+    if (start >= h.start)
+        return;
+    sourceMap.merged = { start: start };
+    sourceMap.index.delete(html);
+    if (body && spanOf(body))
+        sourceMap.index.delete(body);
+}
 
 // The parser clones formatting elements it reopens: a number seen twice is unusable.
 function findDuplicates() {
