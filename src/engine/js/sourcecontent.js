@@ -267,6 +267,7 @@ function childNodesOf(el) {
 // attempt did not give them back.
 let forcedStandard = new Set();
 let writtenInParts = new Set(); // elements of this attempt not written as one piece of source
+let afterCheckedElement = new Set(); // elements written in parts that parsed back in their parent
 
 function emitElement(el, out, givenSpan) {
     const span = givenSpan || spanOf(el);
@@ -295,6 +296,7 @@ function emitElement(el, out, givenSpan) {
             const text = out.textFrom(out.firstPartAfter(mark));
             if (!reproduces(el.parentNode, text, ['e' + el.outerHTML]))
                 throw new Fallback(el);
+            afterCheckedElement.add(el);
         }
     } catch (e) {
         if (!(e instanceof Fallback) || e.element !== el || el === document.documentElement)
@@ -390,10 +392,17 @@ function impliedSpan(el, cursor, parentEnd) {
 // as they were read parse as they did at the load, whatever their markup: the parser meets the
 // same text in the same state. Returns the index after the last element of that run written
 // as one piece of source (i itself when there is none).
+// On a page too large to parse back in time (see kWholeCheckLimit) the same holds after a
+// changed element that was checked in its parent, as long as the parser made no clones of
+// formatting elements anywhere in the page: then no element left open inside the change
+// reaches into what follows, and the parser goes on after it in the state it had at the load.
 // The children of the run follow each other in the source with nothing numbered between them
 // (an element the parser put before a table from inside it breaks the run).
 function emitUnchangedRun(children, i, cursor, end, out) {
-    if (cursor < 0 || out.sourceEnd !== cursor)
+    const sameState = out.sourceEnd === cursor ||
+                      (sourceMap.source.length > kWholeCheckLimit && !sourceMap.duplicated.size &&
+                       i > 0 && afterCheckedElement.has(children[i - 1]));
+    if (cursor < 0 || !sameState)
         return { next: i };
     let last = -1, lastSpan = null, at = cursor;
     for (let j = i; j < children.length; ++j) {
@@ -440,6 +449,17 @@ function insideLaterSibling(child, span) {
     return false;
 }
 
+// Whether text parsed as the content of parent gives these nodes. The browser's own comparison
+// answers first (it does not look into template contents, which the keys do).
+function parsesTo(parent, text, nodes) {
+    const parsed = parseIn(parent, text);
+    if (parsed.length === nodes.length && parsed.every((n, j) => n.isEqualNode(nodes[j])) &&
+        !nodes.some((n) => n.nodeType === Node.ELEMENT_NODE &&
+                           (n.tagName === 'TEMPLATE' || n.getElementsByTagName('template').length)))
+        return true;
+    return sameKeys(nodeKeys(parsed), nodeKeys(nodes));
+}
+
 // Elsewhere, a run of children that stand as they were read is written as its source when that
 // parses, in the element, to those children: elements the parser rearranged (formatting
 // elements closed out of order, their clones) keep their source together, which written one
@@ -469,7 +489,7 @@ function emitCheckedRun(el, children, i, cursor, end, out, checked) {
     if (last < 0)
         return { next: i };
     const nodes = Array.prototype.slice.call(children, i, last + 1);
-    if (!reproduces(el, sourceMap.source.slice(cursor, runEnd), nodeKeys(nodes))) {
+    if (!parsesTo(el, sourceMap.source.slice(cursor, runEnd), nodes)) {
         checked.upTo = last;
         return { next: i };
     }
@@ -535,6 +555,7 @@ function sourceSerializeDocument() {
     try {
         for (let attempt = 0; attempt < 4; ++attempt) {
             writtenInParts = new Set();
+            afterCheckedElement = new Set();
             const written = writeDocument();
             if (!written || written.text.length > kWholeCheckLimit)
                 return written || standardDocument();
@@ -558,6 +579,7 @@ function sourceSerializeDocument() {
     } finally {
         forcedStandard = new Set();
         writtenInParts = new Set();
+        afterCheckedElement = new Set();
     }
 }
 
