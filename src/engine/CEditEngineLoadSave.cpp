@@ -13,8 +13,11 @@ namespace {
 
 const char kBlankPage[] = "<html><head><title></title></head><body></body></html>";
 
-// The largest page whose source an ordinary open keeps (see Load).
-constexpr qsizetype kKeepSourceLimit = 256 * 1024;
+// The largest page whose source an ordinary open keeps (see Load). The save of a changed page
+// writes the unchanged part before the first change as one piece of source, so its time grows
+// with what follows the change; the open of a page that keeps its source takes longer than a
+// plain one (the numbered page and its map go to Chromium), which is what bounds this.
+constexpr qsizetype kKeepSourceLimit = 8 * 1024 * 1024;
 
 } // namespace
 
@@ -143,8 +146,8 @@ bool CEditEngine::Load(const QString &path, bool filtered, int filterFlags)
     d->filtered = filtered;
     const bool utf16 = d->detection.charset.startsWith("UTF-16");
     // With source formatting on, every page keeps its source for the save (the ordinary open
-    // takes only that part of the filter: server blocks stay page text). Pages above the size
-    // the writer can check whole in time keep the standard save for now.
+    // takes only that part of the filter: server blocks stay page text). Pages above
+    // kKeepSourceLimit keep the standard save.
     const bool keepSource = !utf16 && (filterFlags & EngineFilter::SourceFormatting) &&
                             d->original.size() <= kKeepSourceLimit;
     if (filtered || keepSource) {

@@ -134,6 +134,60 @@ void tst_CEditEngineSave::editIsWrittenMinimally_data()
                                 << Replaced(xhtml, "'a'>Some <em>", "'a'><b>Some</b> <em>");
     QTest::newRow("xhtml row") << xhtml << Edit::InsertRow << "c" << QVariant()
                                << Replaced(xhtml, "<tbody><tr>", "<tbody><tr><td></td></tr><tr>");
+    // A server block read as a comment up to its first ">", then text with tags the parser
+    // drops (rows outside a table); the white space after </body> ends the body's text.
+    const QByteArray dropped = "<!DOCTYPE html>\n<html>\n<body>\n<h2>T</h2>\n"
+                               "<?php print \"<table>\"; echo \"<tr>\"; $i<5; ?>\n"
+                               "</body>\n</html>\n";
+    QTest::newRow("bold next to dropped tags")
+        << dropped << Edit::Bold << "echo" << QVariant()
+        << Replaced(dropped, "; echo \"<tr>", "; <b>echo</b> \"<tr>");
+    QTest::newRow("typing next to dropped tags")
+        << dropped << Edit::Type << "$i" << QVariant("x")
+        << Replaced(dropped, "$i<5", "$ix<5");
+    // Nested tables, a cell with more open formatting elements than the parser keeps a record
+    // of, and a paragraph closed by the cell's end.
+    const QByteArray cell = "<html><body>\n<table><tr><td><table>\n"
+                            "<tr><td><big><big><big><big>Faey Keelson</big></big></big></big>"
+                            "<p><big><big><big>Thane</big></big></big></td>\n"
+                            "<td>x</td></tr></table></td></tr></table>\n</body></html>\n";
+    // An element the parser took out of a table and put before it: unchanged, it keeps its
+    // source together with the table's; changed, it is written where the document has it, and
+    // the table without it (the rest of the table's source as it stood).
+    const QByteArray fostered = "<html><body>\n<p>one</p>\n<table><b>bold</b>"
+                                "<tr><td>cell</td></tr></table>\n<p>para word</p>\n"
+                                "</body></html>\n";
+    const QByteArray moved = Replaced(fostered, "<table><b>bold</b>", "<b>bold</b><table>");
+    QTest::newRow("typing after an element taken out of a table")
+        << fostered << Edit::Type << "par" << QVariant("x")
+        << Replaced(fostered, "para word", "parxa word");
+    QTest::newRow("typing in an element taken out of a table")
+        << fostered << Edit::Type << "bol" << QVariant("x")
+        << Replaced(moved, "<b>bold</b>", "<b>bolxd</b>");
+    // Formatting elements closed out of order after a table that changes: the parser's clones
+    // keep their source as a whole, which piece by piece would not parse back.
+    const QByteArray misnested = "<html><body><table><tr><td><blockquote>\n"
+                                 "<table><tr><td>cell word</td></tr></table>\n"
+                                 "<a href=\"d.htm\"><big><big><p>D</big></big>efender!</a><br>\n"
+                                 "<a href=\"w.htm\"><big>W</big>arrior</a></p>\n<p>end</p>\n"
+                                 "</blockquote></td></tr></table></body></html>\n";
+    QTest::newRow("bold before misnested formatting")
+        << misnested << Edit::Bold << "word" << QVariant()
+        << Replaced(misnested, "cell word", "cell <b>word</b>");
+    // Text before <html> (a server directive the open does not take apart): the parser makes
+    // html, head and body there, and the tags that follow only add their attributes.
+    const QByteArray early = "<!DOCTYPE HTML>\n<%@ page import=\"x\" %>\n\n<html>\n<head>\n"
+                             "<meta charset=\"utf-8\">\n<title>Old</title>\n</head>\n"
+                             "<body bgcolor=white>\n<p>para word</p>\n</body>\n</html>\n";
+    QTest::newRow("typing, text before <html>")
+        << early << Edit::Type << "par" << QVariant("x")
+        << Replaced(early, "para word", "parxa word");
+    QTest::newRow("title, text before <html>")
+        << early << Edit::Title << QString() << QVariant("New")
+        << Replaced(early, "<title>Old", "<title>New");
+    QTest::newRow("bold in a nested cell")
+        << cell << Edit::Bold << "Faey" << QVariant()
+        << Replaced(cell, "<big>Faey Keelson", "<big><b>Faey</b> Keelson");
 }
 
 void tst_CEditEngineSave::editIsWrittenMinimally()

@@ -20,8 +20,13 @@ function decodeReference(ref) {
     return text;
 }
 
+const kTag = /<\/?([A-Za-z][^\s/>]*)(?:[^>"']|"[^"]*"|'[^']*')*>/y;
+const kRawTagNames = new Set(['script', 'style', 'xmp', 'iframe', 'noembed', 'noframes',
+                              'plaintext', 'title', 'textarea', 'noscript']);
+
 // The source between from and to as atoms: each character or reference of text with what it
-// reads as, each comment whole. Null for markup other than comments (such gaps are not diffed).
+// reads as, each comment whole, each tag as one atom that reads as nothing. Null where the gap
+// cannot be taken apart so (a tag that starts raw text, an unterminated comment).
 function sourceAtoms(from, to, raw) {
     const src = sourceMap.source;
     const atoms = [];
@@ -54,8 +59,17 @@ function sourceAtoms(from, to, raw) {
                 i = end + 1;
                 continue;
             }
-            if (/[A-Za-z/]/.test(next))
-                return null;
+            // A tag here gave no node (the parser dropped it, as a table row outside a
+            // table): it reads as nothing. Which tags did so, the parse of the gap decides.
+            if (/[A-Za-z/]/.test(next)) {
+                kTag.lastIndex = i;
+                const m = kTag.exec(src);
+                if (!m || i + m[0].length > to || kRawTagNames.has(m[1].toLowerCase()))
+                    return null;
+                atoms.push({ s: i, e: i + m[0].length, tag: true });
+                i += m[0].length;
+                continue;
+            }
         }
         if (!raw && c === '&') {
             kReference.lastIndex = i;
@@ -76,6 +90,8 @@ function atomKeys(atoms) {
     const keys = [];
     let text = '';
     for (const a of atoms) {
+        if (a.tag)
+            continue;
         if (a.comment === undefined) {
             text += a.text;
             continue;
@@ -107,28 +123,32 @@ function contentCells(nodes, trimTail) {
     return cells;
 }
 
+// The cells an atom stands for at cells[at], or -1 when they are not there.
 function atomMatches(atom, cells, at) {
+    if (atom.tag)
+        return 0;
     if (atom.comment !== undefined) {
         const n = cells[at];
         return typeof n === 'object' && n.nodeType === Node.COMMENT_NODE && n.data === atom.comment
-                   ? 1 : 0;
+                   ? 1 : -1;
     }
     const t = atom.text;
     if (at + t.length > cells.length)
-        return 0;
+        return -1;
     for (let i = 0; i < t.length; ++i) {
         if (cells[at + i] !== t[i])
-            return 0;
+            return -1;
     }
     return t.length;
 }
 
 function atomMatchesBefore(atom, cells, end, floor) {
-    const length = atom.comment !== undefined ? 1 : atom.text.length;
-    return end - length >= floor && atomMatches(atom, cells, end - length) ? length : 0;
+    const length = atom.tag ? 0 : atom.comment !== undefined ? 1 : atom.text.length;
+    return end - length >= floor && atomMatches(atom, cells, end - length) >= 0 ? length : -1;
 }
 
 function standardNode(node, parent) {
+    noteTailWritten(node);
     if (node.nodeType === Node.TEXT_NODE)
         return newText(isRaw(parent) ? node.data : escapeText(node.data));
     if (node.nodeType === Node.COMMENT_NODE)
@@ -190,10 +210,10 @@ function writeContent(parent, nodes, from, to, out, trimTail) {
         if (atoms && sameKeys(atomKeys(atoms), nodeKeys(parseIn(parent, gap)))) {
             const cells = contentCells(nodes, trimTail);
             let a = 0, c = 0;
-            for (let n; a < atoms.length && (n = atomMatches(atoms[a], cells, c)); ++a)
+            for (let n; a < atoms.length && (n = atomMatches(atoms[a], cells, c)) >= 0; ++a)
                 c += n;
             let b = atoms.length, d = cells.length;
-            for (let n; b > a && (n = atomMatchesBefore(atoms[b - 1], cells, d, c)); --b)
+            for (let n; b > a && (n = atomMatchesBefore(atoms[b - 1], cells, d, c)) >= 0; --b)
                 d -= n;
             const prefixEnd = a ? atoms[a - 1].e : from;
             const suffixStart = b < atoms.length ? atoms[b].s : to;
@@ -247,10 +267,12 @@ function childNodesOf(el) {
 // attempt did not give them back.
 let forcedStandard = new Set();
 let writtenInParts = new Set(); // elements of this attempt not written as one piece of source
+let afterCheckedElement = new Set(); // elements written in parts that parsed back in their parent
 
 function emitElement(el, out, givenSpan) {
     const span = givenSpan || spanOf(el);
     if (forcedStandard.has(el)) {
+        noteTailWritten(el);
         out.text(newText(standardElement(el)));
         return;
     }
@@ -270,15 +292,17 @@ function emitElement(el, out, givenSpan) {
         // carries state, such as reopened formatting elements, from one piece to the next).
         if (rewritten && !kImplied.has(el.tagName) && el.parentNode &&
             el.parentNode.nodeType === Node.ELEMENT_NODE &&
-            !(bodyTailActive() && el.contains(sourceMap.bodyTail.node))) {
-            const text = out.parts.slice(out.firstPartAfter(mark)).join('');
+            !(bodyTailActive() && el.contains(tailNode))) {
+            const text = out.textFrom(out.firstPartAfter(mark));
             if (!reproduces(el.parentNode, text, ['e' + el.outerHTML]))
                 throw new Fallback(el);
+            afterCheckedElement.add(el);
         }
     } catch (e) {
         if (!(e instanceof Fallback) || e.element !== el || el === document.documentElement)
             throw e;
         out.reset(mark);
+        noteTailWritten(el);
         out.text(newText(standardElement(el)));
     }
 }
@@ -286,7 +310,8 @@ function emitElement(el, out, givenSpan) {
 function emitElementParts(el, span, out) {
     // html, head, body and tbody that the parser made up (no tag in the source) stay unwritten:
     // the parser makes them again.
-    const implied = (!span || span.implied) && kImplied.has(el.tagName) && !el.attributes.length;
+    const implied = (!span || span.implied) && kImplied.has(el.tagName) &&
+                    (!el.attributes.length || (!!sourceMap.merged && !sourceMap.attributesDirty.has(el)));
     let rewritten = false;
     if (span && span.implied) {
         if (!implied)
@@ -322,6 +347,13 @@ function firstSourceStart(el) {
     return -1;
 }
 
+// The body of a page whose html tag came after its content begins with that content, at the
+// cursor: -1 for other elements.
+function mergedStart(el, cursor) {
+    return sourceMap.merged && el === document.body && el.firstChild &&
+           el.firstChild.nodeType !== Node.ELEMENT_NODE ? cursor : -1;
+}
+
 // Where an element that has no tags in the source (an implied tbody, say) stands there: from
 // its first child to the next element after it (or its parent's end).
 function impliedSpan(el, cursor, parentEnd) {
@@ -330,37 +362,169 @@ function impliedSpan(el, cursor, parentEnd) {
         return null;
     // Its source begins with its first child from the source; what stands before that child
     // is new.
-    let start = cursor;
-    for (let n = el.firstElementChild; n; n = n.nextElementSibling) {
+    let start = mergedStart(el, cursor);
+    for (let n = el.firstElementChild; n && start < 0; n = n.nextElementSibling) {
         const s = spanOf(n);
-        if (s) {
+        if (s)
             start = s.start;
-            break;
-        }
     }
+    if (start < 0)
+        start = cursor;
     let end = parentEnd;
     for (let n = el.nextSibling; n; n = n.nextSibling) {
         if (n.nodeType !== Node.ELEMENT_NODE)
             continue;
         const s = spanOf(n);
-        end = s ? s.start : kImplied.has(n.tagName) ? firstSourceStart(n) : -1;
+        const m = mergedStart(n, cursor);
+        end = s ? s.start : m >= 0 ? m : kImplied.has(n.tagName) ? firstSourceStart(n) : -1;
         break;
     }
+    // An empty one (a head made up before the body) stands just before what follows it: the
+    // source before it is the parent's (white space the parser dropped there, say).
+    if (!el.firstChild && start === cursor && end >= cursor)
+        start = end;
     if (start < cursor || end < start)
         return null;
     return { k: -1, start: start, startTagEnd: start, endTagStart: -1, end: end, implied: true };
+}
+
+// While the output is the source up to the cursor, the children from index i on that stand
+// as they were read parse as they did at the load, whatever their markup: the parser meets the
+// same text in the same state. Returns the index after the last element of that run written
+// as one piece of source (i itself when there is none).
+// On a page too large to parse back in time (see kWholeCheckLimit) the same holds after a
+// changed element that was checked in its parent, as long as the parser made no clones of
+// formatting elements anywhere in the page: then no element left open inside the change
+// reaches into what follows, and the parser goes on after it in the state it had at the load.
+// The children of the run follow each other in the source with nothing numbered between them
+// (an element the parser put before a table from inside it breaks the run).
+function emitUnchangedRun(children, i, cursor, end, out) {
+    const sameState = out.sourceEnd === cursor ||
+                      (sourceMap.source.length > kWholeCheckLimit && !sourceMap.duplicated.size &&
+                       i > 0 && afterCheckedElement.has(children[i - 1]));
+    if (cursor < 0 || !sameState)
+        return { next: i };
+    let last = -1, lastSpan = null, at = cursor;
+    for (let j = i; j < children.length; ++j) {
+        const n = children[j];
+        if (sourceMap.dirty.has(n) || sourceMap.moved.has(n) || forcedStandard.has(n))
+            break;
+        if (n.nodeType !== Node.ELEMENT_NODE)
+            continue;
+        const s = spanOf(n);
+        if (!s || s.k !== firstSpanFrom(at) || s.end < 0 || (end >= 0 && s.end > end))
+            break;
+        last = j;
+        lastSpan = s;
+        at = s.end;
+    }
+    if (last < 0)
+        return { next: i };
+    out.source(cursor, lastSpan.end);
+    if (lastSpan.endTagStart < 0 && !kVoid.has(children[last].tagName))
+        out.endOmitted(children[last], lastSpan.end);
+    return { next: last + 1, cursor: lastSpan.end };
+}
+
+// The number of the first element whose start tag is at or after pos.
+function firstSpanFrom(pos) {
+    const s = sourceMap.spans;
+    let lo = 0, hi = s.length >> 2;
+    while (lo < hi) {
+        const mid = (lo + hi) >> 1;
+        if (s[4 * mid] < pos)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+
+function insideLaterSibling(child, span) {
+    for (let n = child.nextElementSibling; n; n = n.nextElementSibling) {
+        const s = spanOf(n);
+        if (s)
+            return s.start < span.start && span.start < s.end;
+    }
+    return false;
+}
+
+// Whether text parsed as the content of parent gives these nodes. The browser's own comparison
+// answers first (it does not look into template contents, which the keys do).
+function parsesTo(parent, text, nodes) {
+    const parsed = parseIn(parent, text);
+    if (parsed.length === nodes.length && parsed.every((n, j) => n.isEqualNode(nodes[j])) &&
+        !nodes.some((n) => n.nodeType === Node.ELEMENT_NODE &&
+                           (n.tagName === 'TEMPLATE' || n.getElementsByTagName('template').length)))
+        return true;
+    return sameKeys(nodeKeys(parsed), nodeKeys(nodes));
+}
+
+// Elsewhere, a run of children that stand as they were read is written as its source when that
+// parses, in the element, to those children: elements the parser rearranged (formatting
+// elements closed out of order, their clones) keep their source together, which written one
+// by one they could not. Returns the index after the run, i when there is none; *checked
+// tells how far a failed check reached, so that it is not made again for a shorter run.
+function emitCheckedRun(el, children, i, cursor, end, out, checked) {
+    if (cursor < 0 || i <= checked.upTo)
+        return { next: i };
+    let last = -1, runEnd = cursor;
+    const s = sourceMap.spans;
+    for (let j = i; j < children.length; ++j) {
+        const n = children[j];
+        if (sourceMap.dirty.has(n) || sourceMap.moved.has(n) || forcedStandard.has(n))
+            break;
+        if (n.nodeType !== Node.ELEMENT_NODE)
+            continue;
+        // Clones of reopened formatting elements count with the element they copy.
+        const k = sourceMap.index.get(n);
+        if (k === undefined)
+            break;
+        const nEnd = s[4 * k + 3];
+        if (s[4 * k] < cursor || nEnd < 0 || (end >= 0 && nEnd > end))
+            break;
+        last = j;
+        runEnd = Math.max(runEnd, nEnd);
+    }
+    if (last < 0)
+        return { next: i };
+    const nodes = Array.prototype.slice.call(children, i, last + 1);
+    if (!parsesTo(el, sourceMap.source.slice(cursor, runEnd), nodes)) {
+        checked.upTo = last;
+        return { next: i };
+    }
+    out.source(cursor, runEnd);
+    const lastK = sourceMap.index.get(children[last]);
+    if (s[4 * lastK + 2] < 0 && s[4 * lastK + 3] === runEnd && !kVoid.has(children[last].tagName))
+        out.endOmitted(children[last], runEnd);
+    return { next: last + 1, cursor: runEnd };
 }
 
 function emitChildren(el, span, out) {
     let cursor = span && span.startTagEnd >= 0 ? span.startTagEnd : -1;
     const end = span ? (span.endTagStart >= 0 ? span.endTagStart : span.end) : -1;
     let content = [], rewritten = false;
-    for (const child of childNodesOf(el)) {
+    const children = childNodesOf(el);
+    const checked = { upTo: -1 };
+    for (let i = 0; i < children.length; ++i) {
+        if (!content.length) {
+            let run = emitUnchangedRun(children, i, cursor, end, out);
+            if (run.next === i && el !== document.documentElement)
+                run = emitCheckedRun(el, children, i, cursor, end, out, checked);
+            if (run.next > i) {
+                i = run.next - 1;
+                cursor = run.cursor;
+                continue;
+            }
+        }
+        const child = children[i];
         const childSpan = child.nodeType !== Node.ELEMENT_NODE
                               ? null
                               : spanOf(child) || impliedSpan(child, cursor, end);
-        // A child is an anchor when its source follows what was written so far.
-        if (!childSpan || childSpan.start < cursor || (end >= 0 && childSpan.end > end)) {
+        // A child is an anchor when its source follows what was written so far, and not from
+        // inside the source of a later sibling (an element the parser put before a table).
+        if (!childSpan || childSpan.start < cursor || (end >= 0 && childSpan.end > end) ||
+            insideLaterSibling(child, childSpan)) {
             content.push(child);
             continue;
         }
@@ -370,13 +534,14 @@ function emitChildren(el, span, out) {
         emitElement(child, out, childSpan);
         cursor = childSpan.end;
         if (child === document.body && bodyTailActive()) {
-            out.text(sourceMap.bodyTail.inHtml);
+            // The white space after </body> goes back there, unless the body holds it already.
+            if (!tailInside)
+                out.text(sourceMap.bodyTail.inHtml);
             cursor = -1;
         }
     }
-    const trim = bodyTailActive() && content.length &&
-                 content[content.length - 1] === sourceMap.bodyTail.node
-                     ? sourceMap.bodyTail.length : 0;
+    const trim = bodyTailActive() && content.length && content[content.length - 1] === tailNode
+                     ? sourceMap.bodyTail.tail.length : 0;
     return writeContent(el, content, cursor, end, out, trim) || rewritten;
 }
 
@@ -390,6 +555,7 @@ function sourceSerializeDocument() {
     try {
         for (let attempt = 0; attempt < 4; ++attempt) {
             writtenInParts = new Set();
+            afterCheckedElement = new Set();
             const written = writeDocument();
             if (!written || written.text.length > kWholeCheckLimit)
                 return written || standardDocument();
@@ -413,12 +579,29 @@ function sourceSerializeDocument() {
     } finally {
         forcedStandard = new Set();
         writtenInParts = new Set();
+        afterCheckedElement = new Set();
     }
 }
 
 function differenceAfterParse(text) {
     const parsed = new DOMParser().parseFromString(text, 'text/html');
+    // The common answer, from the browser's own comparison; the walk only finds where.
+    if (parsed.documentElement && sameTemplates(document, parsed) &&
+        parsed.documentElement.isEqualNode(document.documentElement))
+        return null;
     return firstDifference(document.documentElement, parsed.documentElement);
+}
+
+// isEqualNode does not look into template contents: those are compared apart.
+function sameTemplates(live, parsed) {
+    const a = live.querySelectorAll('template'), b = parsed.querySelectorAll('template');
+    if (a.length !== b.length)
+        return false;
+    for (let i = 0; i < a.length; ++i) {
+        if (!a[i].content.isEqualNode(b[i].content) || !sameTemplates(a[i].content, b[i].content))
+            return false;
+    }
+    return true;
 }
 
 // The element of the document whose attributes or children differ from the parsed page's.
@@ -469,13 +652,17 @@ function comparable(nodes) {
 
 function writeDocument() {
     const html = document.documentElement;
-    const span = html && spanOf(html);
+    const merged = sourceMap.merged;
+    const span = merged ? { k: -1, start: merged.start, startTagEnd: merged.start,
+                            endTagStart: -1, end: sourceMap.source.length, implied: true }
+                        : html && spanOf(html);
     if (!span || sourceMap.documentDirty)
         return null;
     const out = new SourceOutput();
+    findBodyTail();
     out.source(0, span.start);
     try {
-        emitElement(html, out);
+        emitElement(html, out, span);
     } catch (e) {
         if (!(e instanceof Fallback))
             throw e;
@@ -485,13 +672,14 @@ function writeDocument() {
     // White space after </html> went into the body; it belongs here while the body's tail is
     // intact, and was written with the body otherwise.
     const after = span.endTagStart >= 0 ? sourceMap.source.slice(span.end) : '';
-    if (/\S/.test(after) || bodyTailActive())
+    if (/\S/.test(after) || (bodyTailActive() && !tailInside))
         text += after;
     return { text: text, lineEndsDone: true };
 }
 
 function sourceSerializeElement(el) {
     const out = new SourceOutput();
+    findBodyTail();
     try {
         emitElement(el, out);
     } catch (e) {

@@ -13,10 +13,13 @@ const sourceMap = {
     index: new WeakMap(), // element -> number
     duplicated: new Set(),
     dirty: new WeakSet(), // nodes changed or holding a change
+    moved: new WeakSet(), // nodes inserted, and the neighbours of nodes inserted or removed
     attributesDirty: new WeakSet(),
     documentDirty: false,
     crlf: false,
+    merged: null,         // { start } when the page's html tag came after its content
     bodyTail: null,       // whitespace the parser moved from after </body> into the body
+                          // (see noteBodyTail)
 };
 
 readyHooks.push((options) => {
@@ -40,8 +43,38 @@ readyHooks.push((options) => {
         }
     }
     findDuplicates();
+    findMergedTags();
     noteBodyTail();
 });
+
+// Where the page's first content stands: after the doctype, comments and white space, which
+// the parser keeps (or drops) before it makes the html element.
+function topLevelContentStart() {
+    const src = sourceMap.source;
+    const re = /\s+|<!--[\s\S]*?-->|<![^>]*>|<\?[^>]*>/y;
+    let at = 0;
+    for (let m; (re.lastIndex = at, m = re.exec(src)) && m[0].length;)
+        at += m[0].length;
+    return at;
+}
+
+// An html or body tag that comes after content the parser had already made the element for
+// (text before <html>, head elements before <body>) only adds its attributes to it: the
+// element has no span of its own, and is written as one the parser makes up, from where its
+// content begins (sourceMap.merged), the tag itself staying in that content as written.
+function findMergedTags() {
+    const html = document.documentElement, body = document.body;
+    const h = html && spanOf(html);
+    if (!h)
+        return;
+    const start = topLevelContentStart();
+    if (start >= h.start)
+        return;
+    sourceMap.merged = { start: start };
+    sourceMap.index.delete(html);
+    if (body && spanOf(body))
+        sourceMap.index.delete(body);
+}
 
 // The parser clones formatting elements it reopens: a number seen twice is unusable.
 function findDuplicates() {
@@ -80,6 +113,14 @@ mutationListeners.push((records) => {
             sourceMap.documentDirty = true;
         if (r.type === 'attributes')
             sourceMap.attributesDirty.add(r.target);
+        if (r.type === 'childList') {
+            for (const n of r.addedNodes)
+                sourceMap.moved.add(n);
+            if (r.previousSibling)
+                sourceMap.moved.add(r.previousSibling);
+            if (r.nextSibling)
+                sourceMap.moved.add(r.nextSibling);
+        }
         markDirty(r.target);
     }
 });
@@ -102,7 +143,40 @@ function noteBodyTail() {
         last = last.lastChild;
     if (!tail || !last || last.nodeType !== Node.TEXT_NODE || !last.data.endsWith(tail))
         return;
-    sourceMap.bodyTail = { node: last, length: tail.length, inHtml: inHtml };
+    sourceMap.bodyTail = { node: last, tail: tail, inHtml: inHtml };
+}
+
+// The text the parser appends white space after </body> to: the body's last text, inside the
+// last elements that the source leaves open there.
+function lastBodyText() {
+    let last = document.body && document.body.lastChild;
+    while (last && last.nodeType === Node.ELEMENT_NODE && !kNoTailInside.has(last.tagName))
+        last = last.lastChild;
+    return last && last.nodeType === Node.TEXT_NODE ? last : null;
+}
+
+// Per save: the text whose end is the white space of the source after </body> (null when the
+// body's end changed), and whether that text was written whole inside the body (an element
+// around it in the standard syntax), so that the white space does not go after </body> again.
+let tailNode = null;
+let tailInside = false;
+
+function findBodyTail() {
+    tailNode = null;
+    tailInside = false;
+    const tail = sourceMap.bodyTail;
+    const last = tail && lastBodyText();
+    if (!last || !last.data.endsWith(tail.tail))
+        return;
+    // A text of the body itself takes the white space back wherever it came from; a text
+    // inside elements only while those stand as they were read (their end tags left out).
+    if (last.parentNode === document.body || (last === tail.node && !sourceMap.dirty.has(last)))
+        tailNode = last;
+}
+
+function noteTailWritten(node) {
+    if (tailNode && (node === tailNode || node.contains(tailNode)))
+        tailInside = true;
 }
 
 const kNoTailInside = new Set(['SCRIPT', 'STYLE', 'TEXTAREA', 'TITLE', 'XMP', 'PLAINTEXT', 'IFRAME',
@@ -196,9 +270,7 @@ function spanReproduces(el, span) {
 }
 
 function bodyTailActive() {
-    const tail = sourceMap.bodyTail;
-    return !!tail && tail.node.isConnected && !!document.body &&
-           document.body.contains(tail.node) && !sourceMap.dirty.has(tail.node);
+    return !!tailNode;
 }
 
 // ---- parsing back ----
@@ -256,7 +328,9 @@ function reproduces(parent, text, keys) {
 // gets its end tag written otherwise.
 class SourceOutput {
     constructor() {
-        this.parts = [];
+        this.parts = [];       // texts, and [from, to] ranges of the source
+        this.floor = 0;        // parts before this one belong to a mark: never extended
+        this.sourceEnd = 0;    // while the output is the source up to here; -1 once it is not
         this.pending = [];
         this.resolves = []; // where end tags of earlier elements were written (parts index)
     }
@@ -270,8 +344,10 @@ class SourceOutput {
     resolve(at, next) {
         const starting = next ? /^<([A-Za-z][^\s/>]*)/.exec(next) : null;
         for (const p of this.pending) {
-            if (p.end !== at && !(starting && closedBy(p.name, starting[1].toLowerCase())))
+            if (p.end !== at && !(starting && closedBy(p.name, starting[1].toLowerCase()))) {
                 this.parts.push(newText('</' + p.name + '>'));
+                this.sourceEnd = -1;
+            }
         }
         this.pending.length = 0;
         this.resolves.push(this.parts.length);
@@ -281,7 +357,15 @@ class SourceOutput {
             return;
         if (this.pending.length)
             this.resolve(from);
-        this.parts.push(sourceMap.source.slice(from, to));
+        this.sourceEnd = this.sourceEnd === from ? to : -1;
+        // Ranges of the source that follow each other are one part (most of a page).
+        const last = this.parts.length - 1;
+        if (last >= this.floor && typeof this.parts[last] !== 'string' &&
+            this.parts[last][1] === from &&
+            this.resolves[this.resolves.length - 1] !== this.parts.length)
+            this.parts[last] = [this.parts[last][0], to];
+        else
+            this.parts.push([from, to]);
     }
     text(text) {
         if (!text)
@@ -289,21 +373,32 @@ class SourceOutput {
         if (this.pending.length)
             this.resolve(-1, text);
         this.parts.push(text);
+        this.sourceEnd = -1;
     }
     endOmitted(el, end) {
         this.pending.push({ name: el.localName, end: end });
     }
     mark() {
-        return { parts: this.parts.length, pending: this.pending.slice() };
+        this.floor = this.parts.length;
+        return { parts: this.parts.length, pending: this.pending.slice(),
+                 sourceEnd: this.sourceEnd };
     }
     reset(mark) {
         this.parts.length = mark.parts;
+        this.floor = mark.parts;
+        this.sourceEnd = mark.sourceEnd;
         this.pending = mark.pending.slice();
         this.resolves = this.resolves.filter((r) => r <= mark.parts);
     }
+    // The text of the parts from index first on.
+    textFrom(first) {
+        const src = sourceMap.source;
+        return this.parts.slice(first).map((p) => (typeof p === 'string' ? p
+                                                   : src.slice(p[0], p[1]))).join('');
+    }
     join() {
         this.pending.length = 0; // the end of the page closes what is still open
-        return this.parts.join('');
+        return this.textFrom(0);
     }
 }
 
