@@ -421,7 +421,7 @@ QByteArray MakePage(qsizetype size)
 
 // A large page opened with the given filter flags: one letter typed after the text mark, then
 // saves timed (the first one verifies the page's elements once; later ones reuse that). Pages up
-// to the engine's source-keeping limit (8 MB) keep their source when source formatting is on.
+// to the engine's source-keeping limit (1 MB) keep their source when source formatting is on.
 void LargeSave(const QString &dir, qsizetype size, int flags, const QString &mark,
                const char *label)
 {
