@@ -124,7 +124,6 @@ struct Tally
     qint64 excess = 0;
     QStringList notExact;
     QStringList documentChanged; // exact, with more than the edit changed by the editor
-
 };
 
 qsizetype CommonPrefix(const QByteArray &a, const QByteArray &b)
@@ -253,9 +252,9 @@ public:
             return;
         }
         Idle(engine);
-        const QString textBefore =
-            RunInPage(engine, QString::fromLatin1(kDocumentText)).value(QStringLiteral("text"))
-                .toString();
+        const QString textBefore = RunInPage(engine, QString::fromLatin1(kDocumentText))
+                                       .value(QStringLiteral("text"))
+                                       .toString();
         const CPageCodec::Detection detection = CPageCodec::Detect(page.bytes);
         QByteArray open, close, piece, expected;
         if (kind == QLatin1String("title")) {
@@ -309,9 +308,9 @@ public:
             }
         }
         Idle(engine);
-        const QString textAfter =
-            RunInPage(engine, QString::fromLatin1(kDocumentText)).value(QStringLiteral("text"))
-                .toString();
+        const QString textAfter = RunInPage(engine, QString::fromLatin1(kDocumentText))
+                                      .value(QStringLiteral("text"))
+                                      .toString();
         const QString target = dir + QStringLiteral("/saved-") + page.name;
         bool saved = false;
         engine.Save(target, [&](bool, const QString &) { saved = true; });
@@ -337,9 +336,9 @@ public:
         // The change the document went through: its text, plus the tags the edit added (the
         // typed letter and the title are text; a new row's cells are empty).
         const qint64 textChange = EditDistance(textBefore, textAfter);
-        const qint64 tags =
-            kind == QLatin1String("bold") ? open.size() + close.size()
-            : kind == QLatin1String("row") ? QString::fromUtf8(piece).size() : 0;
+        const qint64 tags = kind == QLatin1String("bold")  ? open.size() + close.size()
+                            : kind == QLatin1String("row") ? QString::fromUtf8(piece).size()
+                                                           : 0;
         const qint64 minimal = textChange < 0 ? -1 : textChange + tags;
         const QString originalText = CPageCodec::Decode(page.bytes, detection.charset);
         const QString savedText = CPageCodec::Decode(bytes, detection.charset);
@@ -515,9 +514,13 @@ int main(int argc, char **argv)
     if (!args.contains(QStringLiteral("--no-large"))) {
         const QString end = QStringLiteral("END MARK"), top = QStringLiteral("Paragraph 0 with");
         const int keep = EngineFilter::SourceFormatting;
+        // Source formatting on: the 0.25 and 1 MB pages keep their source; the 5 MB page is over
+        // the engine's limit and has the standard save.
         LargeSave(dir.path(), 250 * 1000, keep, end, "source kept, change at the end");
-        LargeSave(dir.path(), 5 * 1024 * 1024, keep, end, "source kept, change at the end");
-        LargeSave(dir.path(), 5 * 1024 * 1024, keep, top, "source kept, change at the top");
+        LargeSave(dir.path(), 1000 * 1000, keep, end, "source kept, change at the end");
+        LargeSave(dir.path(), 1000 * 1000, keep, top, "source kept, change at the top");
+        LargeSave(dir.path(), 5 * 1024 * 1024, keep, end,
+                  "source formatting on (over the limit), change at the end");
         LargeSave(dir.path(), 5 * 1024 * 1024, EngineFilter::None, end,
                   "option off (standard save), change at the end");
     }
