@@ -59,14 +59,7 @@ for (const id of Object.keys(kCharacterStyles)) {
         const spec = kCharacterStyles[id];
         const range = selectionRange();
         if (range && !range.collapsed && selectionType() === kSelText && takesOwnPass(range, spec))
-            return journal.operation(() => {
-                const progress = new Progress();
-                try {
-                    return characterPass(spec, range, progress);
-                } finally {
-                    progress.end();
-                }
-            });
+            return journal.operation(() => ownCharacterPass(spec, range));
         const done = journal.operation(() => {
             const ok = document.execCommand(spec.command, false, null);
             dropEmptyStyles();
@@ -153,16 +146,151 @@ for (const id of [36, 37, 38]) {
         const range = selectionRange();
         if (spec && !control.element && range && !range.collapsed &&
             selectionType() === kSelText && takesOwnPass(range, spec))
-            return journal.operation(() => {
-                const progress = new Progress();
-                try {
-                    return characterPass(spec, range, progress);
-                } finally {
-                    progress.end();
-                }
-            });
+            return journal.operation(() => ownCharacterPass(spec, range));
         return native(input, request);
     };
+}
+
+function ownCharacterPass(spec, range) {
+    const progress = new Progress();
+    try {
+        return onCopies(range, (copy, touched, wholePage) =>
+            characterPass(spec, copy, progress, touched, wholePage));
+    } finally {
+        progress.end();
+    }
+}
+
+// A pass over a large selection works on copies of the nodes it changes, so that the history
+// holds one structural step instead of a record of every node the pass touched: the copies of
+// the selection's top-level nodes go in before them, the pass changes the copies unrecorded, and
+// the originals go. The history's record of the insertion names what the pass made of the
+// copies, so undo takes that out and puts the very originals back (the older steps of the
+// history refer to those nodes). pass(range, touched) gets the selection within the copies and
+// the sets of nodes whose children and whose attributes it changes, which the listeners of the
+// history then hear of.
+function onCopies(range, pass) {
+    let container = range.commonAncestorContainer;
+    if (container.nodeType !== Node.ELEMENT_NODE)
+        container = container.parentNode;
+    const from = childIndexAt(container, range.startContainer, range.startOffset, false);
+    const to = childIndexAt(container, range.endContainer, range.endOffset, true);
+    const touched = { children: new Set(), attributes: new Set() };
+    if (to < from)
+        return pass(range, touched, isWholePage(range));
+    const wholePage = isWholePage(range);
+    const start = pathFrom(container, range.startContainer), startOffset = range.startOffset;
+    const end = pathFrom(container, range.endContainer), endOffset = range.endOffset;
+    const originals = Array.prototype.slice.call(container.childNodes, from, to + 1);
+    const carried = [];
+    const copies = originals.map((n) => {
+        const copy = n.cloneNode(true);
+        carryEngineState(n, copy, carried);
+        return copy;
+    });
+    // Between two comments the pass cannot merge what it wraps with a neighbour outside the
+    // copies. In before the originals go, so that a selection of all of them keeps its place.
+    const before = document.createComment(''), after = document.createComment('');
+    const nodes = document.createDocumentFragment();
+    nodes.append(before, ...copies, after);
+    container.insertBefore(nodes, originals[0]);
+    const outside = before.previousSibling;
+    journal.flush();
+    const records = journal.open.records;
+    const insertion = records.length - 1;
+    const point = (node, path, offset) =>
+        node === container ? [container, offset + 1]
+                           : [nodeAtPath(copies[path[0] - from], path.slice(1)), offset];
+    const copy = document.createRange();
+    copy.setStart(...point(range.startContainer, start, startOffset));
+    copy.setEnd(...point(range.endContainer, end, endOffset));
+    let result;
+    journal.unobserved(() => {
+        result = pass(copy, touched, wholePage);
+        before.remove();
+        after.remove();
+    });
+    const made = [];
+    for (let n = outside ? outside.nextSibling : container.firstChild; n !== originals[0];
+         n = n.nextSibling)
+        made.push(n);
+    records[insertion] = {
+        type: 'childList', target: container, addedNodes: made, removedNodes: [],
+        previousSibling: outside, nextSibling: originals[0],
+        attributeName: null, attributeNamespace: null, oldValue: null,
+    };
+    for (const n of originals)
+        n.remove();
+    for (const [apply, revert] of carried)
+        journal.custom(apply, revert);
+    const changes = [];
+    for (const type of ['children', 'attributes']) {
+        for (const node of touched[type]) {
+            if (node.isConnected)
+                changes.push({ type: type === 'children' ? 'childList' : 'attributes',
+                               target: node, addedNodes: [], removedNodes: [],
+                               attributeName: type === 'children' ? null : 'style',
+                               oldValue: null });
+        }
+    }
+    noteMutations(changes);
+    return result;
+}
+
+function isWholePage(range) {
+    return range.startContainer === document.body && range.startOffset === 0 &&
+           range.endContainer === document.body &&
+           range.endOffset === document.body.childNodes.length;
+}
+
+// The index of the child of container that holds the boundary point (for an end point: the
+// last child before it).
+function childIndexAt(container, node, offset, isEnd) {
+    if (node === container)
+        return isEnd ? offset - 1 : offset;
+    let n = node;
+    while (n.parentNode !== container)
+        n = n.parentNode;
+    return Array.prototype.indexOf.call(container.childNodes, n);
+}
+
+function pathFrom(root, node) {
+    const path = [];
+    for (let n = node; n !== root; n = n.parentNode)
+        path.push(Array.prototype.indexOf.call(n.parentNode.childNodes, n));
+    return path.reverse();
+}
+
+function nodeAtPath(root, path) {
+    let n = root;
+    for (const i of path)
+        n = n.childNodes[i];
+    return n;
+}
+
+// What the engine keeps about nodes outside the DOM (the source each element was read from and
+// whether it was edited since, a positioned box's lock) goes over to the copy; what names one
+// node only (the text that holds the white space read after the body) goes into carried as a
+// change for the history: [apply, revert].
+function carryEngineState(original, copy, carried) {
+    const sets = [positioning.locked, positioning.addedWidth];
+    if (sourceMap.on)
+        sets.push(sourceMap.dirty, sourceMap.attributesDirty);
+    const a = document.createTreeWalker(original), b = document.createTreeWalker(copy);
+    for (let n = a.currentNode, m = b.currentNode; n && m; n = a.nextNode(), m = b.nextNode()) {
+        if (sourceMap.on) {
+            const k = sourceMap.index.get(n);
+            if (k !== undefined)
+                sourceMap.index.set(m, k);
+        }
+        for (const set of sets) {
+            if (set.has(n))
+                set.add(m);
+        }
+        const tail = sourceMap.bodyTail;
+        if (tail && tail.node === n)
+            carried.push([() => { tail.node = m; }, () => { tail.node = n; }]);
+    }
 }
 
 // Document order within the body.
@@ -263,8 +391,10 @@ function selectedSpan(range, styles) {
         if (endOffset === 0)
             last = previousNode(end);
         else {
-            if (endOffset < end.data.length)
+            if (endOffset < end.data.length) {
+                touchChildren(end.parentNode);
                 end.splitText(endOffset);
+            }
             last = end;
         }
     } else if (endOffset > 0) {
@@ -278,6 +408,7 @@ function selectedSpan(range, styles) {
         if (startOffset >= start.data.length)
             first = nextSkippingChildren(start);
         else if (startOffset > 0) {
+            touchChildren(start.parentNode);
             first = start.splitText(startOffset);
             if (last === start)
                 last = first;
@@ -308,11 +439,29 @@ function shownTexts(span, styles) {
     return texts;
 }
 
-function characterPass(spec, range, progress) {
+// Nodes whose children or attributes the running pass changed (see onCopies).
+let passTouched = null;
+function touchChildren(node) {
+    if (passTouched && node)
+        passTouched.children.add(node);
+}
+
+function touchAttributes(el) {
+    if (passTouched)
+        passTouched.attributes.add(el);
+}
+
+function characterPass(spec, range, progress, touched, wholePage) {
+    passTouched = touched || null;
+    try {
+        return characterPassOn(spec, range, progress, wholePage);
+    } finally {
+        passTouched = null;
+    }
+}
+
+function characterPassOn(spec, range, progress, wholePage) {
     const styles = new StyleCache();
-    const wholePage = range.startContainer === document.body && range.startOffset === 0 &&
-                      range.endContainer === document.body &&
-                      range.endOffset === document.body.childNodes.length;
     const span = selectedSpan(range, styles);
     if (!span)
         return false;
@@ -428,6 +577,7 @@ function characterPass(spec, range, progress) {
         }
         let wrapper;
         if (spec.attribute && font) {
+            touchAttributes(font);
             font.setAttribute(spec.attribute, spec.value);
             continue;
         }
@@ -496,6 +646,8 @@ class Progress {
 // An element that sets the style: an equivalent element goes (one with attributes becomes a
 // span that keeps them), a style property is dropped, and a span left without attributes goes.
 function removeStyleFrom(el, spec) {
+    touchChildren(el.parentNode);
+    touchAttributes(el);
     if (spec.attribute && el.tagName === 'FONT') {
         el.removeAttribute(spec.attribute);
     } else if (!spec.attribute && spec.equivalents.includes(el.tagName)) {
@@ -549,6 +701,7 @@ function unwrapAtOnce(el) {
 // Wraps the siblings from first to last in the element, merged with an identical neighbour.
 function surround(first, last, wrapper) {
     const parent = first.parentNode;
+    touchChildren(parent);
     if (first === parent.firstChild && last === parent.lastChild) {
         // All the children: two changes for the history instead of one per child.
         const children = Array.from(parent.childNodes);
