@@ -161,46 +161,44 @@ function ownCharacterPass(spec, range) {
     }
 }
 
-// A pass over a large selection works on copies of the nodes it changes, so that the history
-// holds one structural step instead of a record of every node the pass touched: the copies of
-// the selection's top-level nodes go in before them, the pass changes the copies unrecorded, and
-// the originals go. The history's record of the insertion names what the pass made of the
-// copies, so undo takes that out and puts the very originals back (the older steps of the
-// history refer to those nodes). pass(range, touched) gets the selection within the copies and
-// the sets of nodes whose children and whose attributes it changes, which the listeners of the
-// history then hear of.
+// A pass over a large selection works on copies, so that the history holds one structural step
+// instead of a record of every node the pass touched: copies of the children of the element
+// that holds the selection go in before them, the pass changes the copies unrecorded, and the
+// children are then replaced by what the pass made of the copies, in one change (one change
+// by one node would cost time in proportion to the number of children each). The history
+// records that replacement, so undo puts the very originals back (the older steps of the
+// history refer to those nodes). pass(range, touched, wholePage) gets the selection within the
+// copies and the sets of nodes whose children and whose attributes it changes, which the
+// listeners of the history then hear of.
 function onCopies(range, pass) {
     let container = range.commonAncestorContainer;
     if (container.nodeType !== Node.ELEMENT_NODE)
         container = container.parentNode;
-    const from = childIndexAt(container, range.startContainer, range.startOffset, false);
-    const to = childIndexAt(container, range.endContainer, range.endOffset, true);
     const touched = { children: new Set(), attributes: new Set() };
-    if (to < from)
-        return pass(range, touched, isWholePage(range));
     const wholePage = isWholePage(range);
+    if (!container.firstChild)
+        return pass(range, touched, wholePage);
     const start = pathFrom(container, range.startContainer), startOffset = range.startOffset;
     const end = pathFrom(container, range.endContainer), endOffset = range.endOffset;
-    const originals = Array.prototype.slice.call(container.childNodes, from, to + 1);
+    const originals = Array.from(container.childNodes);
     const carried = [];
     const copies = originals.map((n) => {
         const copy = n.cloneNode(true);
         carryEngineState(n, copy, carried);
         return copy;
     });
-    // Between two comments the pass cannot merge what it wraps with a neighbour outside the
-    // copies. In before the originals go, so that a selection of all of them keeps its place.
+    // Between two comments the pass cannot merge what it wraps with the originals. In before
+    // them, so that a selection of all of them keeps its place while the pass runs.
     const before = document.createComment(''), after = document.createComment('');
     const nodes = document.createDocumentFragment();
     nodes.append(before, ...copies, after);
     container.insertBefore(nodes, originals[0]);
-    const outside = before.previousSibling;
     journal.flush();
     const records = journal.open.records;
     const insertion = records.length - 1;
     const point = (node, path, offset) =>
-        node === container ? [container, offset + 1]
-                           : [nodeAtPath(copies[path[0] - from], path.slice(1)), offset];
+        node === container ? [container, offset + 1] : [nodeAtPath(copies[path[0]], path.slice(1)),
+                                                        offset];
     const copy = document.createRange();
     copy.setStart(...point(range.startContainer, start, startOffset));
     copy.setEnd(...point(range.endContainer, end, endOffset));
@@ -209,21 +207,40 @@ function onCopies(range, pass) {
         result = pass(copy, touched, wholePage);
         before.remove();
         after.remove();
+        if (!result) {
+            // Nothing to do after all: the copies go, and so does the step.
+            for (let n = container.firstChild; n !== originals[0]; n = container.firstChild)
+                n.remove();
+            records.splice(insertion, 1);
+            return;
+        }
+        const made = [];
+        for (let n = container.firstChild; n !== originals[0]; n = n.nextSibling)
+            made.push(n);
+        const selected = selectionRange();
+        const kept = selected && [selected.startContainer, selected.startOffset,
+                                  selected.endContainer, selected.endOffset];
+        container.replaceChildren(...made);
+        records[insertion] = {
+            type: 'childList', target: container, addedNodes: made, removedNodes: originals,
+            previousSibling: null, nextSibling: null, attributeName: null,
+            attributeNamespace: null, oldValue: null,
+        };
+        const selection = document.getSelection();
+        const again = document.createRange();
+        if (wholePage) {
+            again.selectNodeContents(document.body);
+        } else if (kept && kept[0].isConnected && kept[2].isConnected) {
+            again.setStart(kept[0], kept[1]);
+            again.setEnd(kept[2], kept[3]);
+        }
+        selection.removeAllRanges();
+        selection.addRange(again);
     });
-    const made = [];
-    for (let n = outside ? outside.nextSibling : container.firstChild; n !== originals[0];
-         n = n.nextSibling)
-        made.push(n);
-    records[insertion] = {
-        type: 'childList', target: container, addedNodes: made, removedNodes: [],
-        previousSibling: outside, nextSibling: originals[0],
-        attributeName: null, attributeNamespace: null, oldValue: null,
-    };
-    for (const n of originals)
-        n.remove();
     for (const [apply, revert] of carried)
         journal.custom(apply, revert);
-    const changes = [];
+    const changes = [{ type: 'childList', target: container, addedNodes: [], removedNodes: [],
+                       attributeName: null, oldValue: null }];
     for (const type of ['children', 'attributes']) {
         for (const node of touched[type]) {
             if (node.isConnected)
@@ -241,17 +258,6 @@ function isWholePage(range) {
     return range.startContainer === document.body && range.startOffset === 0 &&
            range.endContainer === document.body &&
            range.endOffset === document.body.childNodes.length;
-}
-
-// The index of the child of container that holds the boundary point (for an end point: the
-// last child before it).
-function childIndexAt(container, node, offset, isEnd) {
-    if (node === container)
-        return isEnd ? offset - 1 : offset;
-    let n = node;
-    while (n.parentNode !== container)
-        n = n.parentNode;
-    return Array.prototype.indexOf.call(container.childNodes, n);
 }
 
 function pathFrom(root, node) {
