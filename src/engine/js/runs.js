@@ -226,14 +226,17 @@ function onCopies(range, pass) {
             previousSibling: null, nextSibling: null, attributeName: null,
             attributeNamespace: null, oldValue: null,
         };
-        const selection = document.getSelection();
+        // The replacement took the selection out of the nodes it was in: put it back.
         const again = document.createRange();
         if (wholePage) {
             again.selectNodeContents(document.body);
         } else if (kept && kept[0].isConnected && kept[2].isConnected) {
             again.setStart(kept[0], kept[1]);
             again.setEnd(kept[2], kept[3]);
+        } else {
+            return;
         }
+        const selection = document.getSelection();
         selection.removeAllRanges();
         selection.addRange(again);
     });
