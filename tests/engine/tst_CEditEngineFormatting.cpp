@@ -15,6 +15,9 @@ private slots:
     void largePage_data();
     void largePage();
     void largePageTogglesOff();
+    void largePageKeepsTheOlderHistory();
+    void ownPassSavesLikeTheCommand_data();
+    void ownPassSavesLikeTheCommand();
     void shortcutTakesTheCommandPath();
 
 private:
@@ -237,6 +240,83 @@ void tst_CEditEngineFormatting::largePageTogglesOff()
     QCOMPARE(f.engine->QueryEngineCommand(EngineId::Bold) &
                  (EngineFlag::Latched | EngineFlag::Indeterminate),
              int(EngineFlag::Latched));
+}
+
+// The pass replaces the nodes it changes by copies; undoing it puts the very nodes back, so the
+// steps before it still undo, and redo brings the formatted copies back.
+void tst_CEditEngineFormatting::largePageKeepsTheOlderHistory()
+{
+    EngineFixture f;
+    QVERIFY(f.load(page(LargePage())));
+    const QByteArray original = f.serialize();
+    QVERIFY(f.select(QStringLiteral("Item 17")));
+    f.key(Qt::Key_Right);
+    f.type(QStringLiteral("X"));
+    const QByteArray typed = f.serialize();
+    QVERIFY(typed.contains("<td>Item 17X</td>"));
+    f.exec(EngineId::SelectAll);
+    QVERIFY(f.exec(EngineId::Italic));
+    QCOMPARE(Passes(f, CEditEngine::FormattingPass::Automatic), 1);
+    const QByteArray formatted = f.serialize();
+    QVERIFY(formatted.contains("<td><i>Item 17X</i></td>"));
+
+    QVERIFY(f.exec(EngineId::Undo));
+    QCOMPARE(f.serialize(), typed);
+    QVERIFY(f.exec(EngineId::Redo));
+    QCOMPARE(f.serialize(), formatted);
+    QCOMPARE(f.engine->QueryEngineCommand(EngineId::Italic) & EngineFlag::Latched,
+             int(EngineFlag::Latched));
+    QVERIFY(f.exec(EngineId::Undo));
+    QVERIFY(f.exec(EngineId::Undo));
+    QCOMPARE(f.serialize(), original);
+    QVERIFY(!f.engine->IsModified());
+}
+
+void tst_CEditEngineFormatting::ownPassSavesLikeTheCommand_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QVariant>("input");
+    QTest::addColumn<QByteArray>("page");
+    const QByteArray legacy = "<HTML><BODY BGCOLOR=white>\n<P ALIGN=center>Caf&eacute; <B>two</B>"
+                              "\n<P>three&nbsp;four <A HREF=x.htm>link</A>\n</BODY></HTML>\n";
+    const QByteArray untouched = "<html><body>\n<p>one</p>\n<!-- note -->\n<IMG SRC='a.gif' "
+                                 "ALT=pic>\n<TABLE BORDER=1><TR><TD>cell &amp; more</TABLE>\n"
+                                 "<p>two</p>\n</body></html>\n";
+    QTest::newRow("bold, legacy markup") << int(EngineId::Bold) << QVariant() << legacy;
+    QTest::newRow("underline, untouched nodes")
+        << int(EngineId::Underline) << QVariant() << untouched;
+    QTest::newRow("font colour, legacy markup")
+        << int(EngineId::FontColor) << QVariant(0x00ff00) << legacy;
+}
+
+// On a page saved with its source formatting kept, the pass's page saves byte for byte as the
+// command's does (what the pass did not change is written as it was read), and its undo gives
+// the file back as read.
+void tst_CEditEngineFormatting::ownPassSavesLikeTheCommand()
+{
+    QFETCH(int, id);
+    QFETCH(QVariant, input);
+    QFETCH(QByteArray, page);
+    const QString path = this->page(page);
+    const QString target = m_dir->filePath(QStringLiteral("saved.htm"));
+    QByteArray saved[2];
+    for (const bool own : {false, true}) {
+        EngineFixture f;
+        QVERIFY(f.load(path, false, EngineFilter::SourceFormatting));
+        Passes(f, own ? CEditEngine::FormattingPass::Own : CEditEngine::FormattingPass::Native);
+        f.exec(EngineId::SelectAll);
+        QVERIFY(f.exec(id, input));
+        QCOMPARE(Passes(f, CEditEngine::FormattingPass::Automatic), own ? 1 : 0);
+        QVERIFY(f.save(target));
+        saved[own] = ReadAll(target);
+        QVERIFY(saved[own] != page);
+        if (own) {
+            QVERIFY(f.exec(EngineId::Undo));
+            QVERIFY(f.save(target));
+            QCOMPARE(ReadAll(target), page);
+        }
+    }
+    QCOMPARE(saved[1], saved[0]);
 }
 
 // Ctrl+B on a large selection runs the command (one undo step), not Chromium's own binding.

@@ -105,14 +105,14 @@ function textNodesIn(range, limit) {
 
 const kSampleLimit = 4000;
 
-function isBold(el) {
-    const weight = getComputedStyle(el).fontWeight;
+function isBold(el, style = getComputedStyle) {
+    const weight = style(el).fontWeight;
     return weight === 'bold' || parseInt(weight, 10) >= 600;
 }
 
-function isItalic(el) {
-    const style = getComputedStyle(el).fontStyle;
-    return style === 'italic' || style.startsWith('oblique');
+function isItalic(el, style = getComputedStyle) {
+    const fontStyle = style(el).fontStyle;
+    return fontStyle === 'italic' || fontStyle.startsWith('oblique');
 }
 
 function isUnderlined(el) {
@@ -121,6 +121,35 @@ function isUnderlined(el) {
             return true;
     }
     return false;
+}
+
+// The computed styles of one state query, read once per element (a query reads several
+// properties of the same few thousand elements), and underlines, which come from ancestors too.
+function styleMemo() {
+    const styles = new Map();
+    return (el) => {
+        let style = styles.get(el);
+        if (!style) {
+            style = getComputedStyle(el);
+            styles.set(el, style);
+        }
+        return style;
+    };
+}
+
+function underlineMemo(style) {
+    const underlined = new Map();
+    const test = (el) => {
+        if (!el || el === document.documentElement)
+            return false;
+        let on = underlined.get(el);
+        if (on === undefined) {
+            on = style(el).textDecorationLine.includes('underline') || test(el.parentElement);
+            underlined.set(el, on);
+        }
+        return on;
+    };
+    return test;
 }
 
 // Latched/indeterminate of a character property over the selection. Computed styles, not
@@ -214,8 +243,8 @@ function canOutdent(range) {
                             document.body);
 }
 
-function legacyFontSize(el) {
-    const px = parseFloat(getComputedStyle(el).fontSize);
+function legacyFontSize(el, style = getComputedStyle) {
+    const px = parseFloat(style(el).fontSize);
     const steps = [10, 13, 16, 18, 24, 32, 48]; // sizes 1..7 at the default medium
     let best = 1;
     for (let i = 0; i < steps.length; ++i) {
@@ -251,13 +280,14 @@ function commandState() {
     if (text) {
         const nodes = textNodesIn(range, kSampleLimit);
         const caretElement = elementOf(range.startContainer);
-        set(28, F_ENABLED | characterFlags(range, nodes, isBold, 'bold'));
-        set(43, F_ENABLED | characterFlags(range, nodes, isItalic, 'italic'));
-        set(57, F_ENABLED | characterFlags(range, nodes, isUnderlined, 'underline'));
+        const style = styleMemo();
+        set(28, F_ENABLED | characterFlags(range, nodes, (el) => isBold(el, style), 'bold'));
+        set(43, F_ENABLED | characterFlags(range, nodes, (el) => isItalic(el, style), 'italic'));
+        set(57, F_ENABLED | characterFlags(range, nodes, underlineMemo(style), 'underline'));
 
         let font;
         if (nodes.length)
-            font = uniformValue(nodes, (el) => firstFamily(getComputedStyle(el).fontFamily));
+            font = uniformValue(nodes, (el) => firstFamily(style(el).fontFamily));
         else
             font = { mixed: false, value: firstFamily(getComputedStyle(caretElement).fontFamily) };
         set(36, F_ENABLED | (font.mixed ? F_INDETERMINATE : 0));
@@ -265,7 +295,7 @@ function commandState() {
 
         let size;
         if (nodes.length)
-            size = uniformValue(nodes, legacyFontSize);
+            size = uniformValue(nodes, (el) => legacyFontSize(el, style));
         else
             size = { mixed: false, value: legacyFontSize(caretElement) };
         set(37, F_ENABLED | (size.mixed ? F_INDETERMINATE : 0));
@@ -273,7 +303,7 @@ function commandState() {
 
         let colour;
         if (nodes.length)
-            colour = uniformValue(nodes, (el) => colourToInt(getComputedStyle(el).color));
+            colour = uniformValue(nodes, (el) => colourToInt(style(el).color));
         else
             colour = { mixed: false, value: colourToInt(getComputedStyle(caretElement).color) };
         set(38, F_ENABLED | (colour.mixed ? F_INDETERMINATE : 0));

@@ -18,10 +18,28 @@ const journal = {
 
     start() {
         this.observer = new MutationObserver(timed((records) => this.absorb(records)));
+        this.observe();
+    },
+
+    observe() {
         this.observer.observe(document, {
             subtree: true, childList: true, attributes: true, attributeOldValue: true,
             characterData: true, characterDataOldValue: true,
         });
+    },
+
+    // Runs fn with the observer off (what it changes goes unrecorded) and returns its result.
+    // The caller records the change some other way, as one structural step: a large pass that
+    // recorded thousands of records would spend longer on them than on its work, and as long
+    // again undoing them one by one.
+    unobserved(fn) {
+        this.flush();
+        this.observer.disconnect();
+        try {
+            return fn();
+        } finally {
+            this.observe();
+        }
     },
 
     absorb(records) {
@@ -197,6 +215,12 @@ function revertRecord(r) {
             r.target.setAttribute(r.attributeName, r.oldValue);
         break;
     case 'childList':
+        // All the children replaced at once: put them back in one change too.
+        if (r.addedNodes.length && r.addedNodes.length === r.target.childNodes.length &&
+            Array.prototype.every.call(r.addedNodes, (n, i) => r.target.childNodes[i] === n)) {
+            r.target.replaceChildren(...r.removedNodes);
+            break;
+        }
         for (let i = r.addedNodes.length - 1; i >= 0; --i) {
             const node = r.addedNodes[i];
             if (node.parentNode === r.target)
@@ -208,8 +232,9 @@ function revertRecord(r) {
                 next = r.nextSibling;
             else if (r.previousSibling && r.previousSibling.parentNode === r.target)
                 next = r.previousSibling.nextSibling;
-            for (let i = 0; i < r.removedNodes.length; ++i)
-                r.target.insertBefore(r.removedNodes[i], next);
+            const nodes = document.createDocumentFragment();
+            nodes.append(...r.removedNodes);
+            r.target.insertBefore(nodes, next);
         }
         break;
     }

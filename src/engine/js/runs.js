@@ -59,14 +59,7 @@ for (const id of Object.keys(kCharacterStyles)) {
         const spec = kCharacterStyles[id];
         const range = selectionRange();
         if (range && !range.collapsed && selectionType() === kSelText && takesOwnPass(range, spec))
-            return journal.operation(() => {
-                const progress = new Progress();
-                try {
-                    return characterPass(spec, range, progress);
-                } finally {
-                    progress.end();
-                }
-            });
+            return journal.operation(() => ownCharacterPass(spec, range));
         const done = journal.operation(() => {
             const ok = document.execCommand(spec.command, false, null);
             dropEmptyStyles();
@@ -153,16 +146,160 @@ for (const id of [36, 37, 38]) {
         const range = selectionRange();
         if (spec && !control.element && range && !range.collapsed &&
             selectionType() === kSelText && takesOwnPass(range, spec))
-            return journal.operation(() => {
-                const progress = new Progress();
-                try {
-                    return characterPass(spec, range, progress);
-                } finally {
-                    progress.end();
-                }
-            });
+            return journal.operation(() => ownCharacterPass(spec, range));
         return native(input, request);
     };
+}
+
+function ownCharacterPass(spec, range) {
+    const progress = new Progress();
+    try {
+        return onCopies(range, (copy, touched, wholePage) =>
+            characterPass(spec, copy, progress, touched, wholePage));
+    } finally {
+        progress.end();
+    }
+}
+
+// A pass over a large selection works on copies, so that the history holds one structural step
+// instead of a record of every node the pass touched: copies of the children of the element
+// that holds the selection go in before them, the pass changes the copies unrecorded, and the
+// children are then replaced by what the pass made of the copies, in one change (one change
+// by one node would cost time in proportion to the number of children each). The history
+// records that replacement, so undo puts the very originals back (the older steps of the
+// history refer to those nodes). pass(range, touched, wholePage) gets the selection within the
+// copies and the sets of nodes whose children and whose attributes it changes, which the
+// listeners of the history then hear of.
+function onCopies(range, pass) {
+    let container = range.commonAncestorContainer;
+    if (container.nodeType !== Node.ELEMENT_NODE)
+        container = container.parentNode;
+    const touched = { children: new Set(), attributes: new Set() };
+    const wholePage = isWholePage(range);
+    if (!container.firstChild)
+        return pass(range, touched, wholePage);
+    const start = pathFrom(container, range.startContainer), startOffset = range.startOffset;
+    const end = pathFrom(container, range.endContainer), endOffset = range.endOffset;
+    const originals = Array.from(container.childNodes);
+    const carried = [];
+    const copies = originals.map((n) => {
+        const copy = n.cloneNode(true);
+        carryEngineState(n, copy, carried);
+        return copy;
+    });
+    // Between two comments the pass cannot merge what it wraps with the originals. In before
+    // them, so that a selection of all of them keeps its place while the pass runs.
+    const before = document.createComment(''), after = document.createComment('');
+    const nodes = document.createDocumentFragment();
+    nodes.append(before, ...copies, after);
+    container.insertBefore(nodes, originals[0]);
+    journal.flush();
+    const records = journal.open.records;
+    const insertion = records.length - 1;
+    const point = (node, path, offset) =>
+        node === container ? [container, offset + 1] : [nodeAtPath(copies[path[0]], path.slice(1)),
+                                                        offset];
+    const copy = document.createRange();
+    copy.setStart(...point(range.startContainer, start, startOffset));
+    copy.setEnd(...point(range.endContainer, end, endOffset));
+    let result;
+    journal.unobserved(() => {
+        result = pass(copy, touched, wholePage);
+        before.remove();
+        after.remove();
+        if (!result) {
+            // Nothing to do after all: the copies go, and so does the step.
+            for (let n = container.firstChild; n !== originals[0]; n = container.firstChild)
+                n.remove();
+            records.splice(insertion, 1);
+            return;
+        }
+        const made = [];
+        for (let n = container.firstChild; n !== originals[0]; n = n.nextSibling)
+            made.push(n);
+        const selected = selectionRange();
+        const kept = selected && [selected.startContainer, selected.startOffset,
+                                  selected.endContainer, selected.endOffset];
+        container.replaceChildren(...made);
+        records[insertion] = {
+            type: 'childList', target: container, addedNodes: made, removedNodes: originals,
+            previousSibling: null, nextSibling: null, attributeName: null,
+            attributeNamespace: null, oldValue: null,
+        };
+        // The replacement took the selection out of the nodes it was in: put it back.
+        const again = document.createRange();
+        if (wholePage) {
+            again.selectNodeContents(document.body);
+        } else if (kept && kept[0].isConnected && kept[2].isConnected) {
+            again.setStart(kept[0], kept[1]);
+            again.setEnd(kept[2], kept[3]);
+        } else {
+            return;
+        }
+        const selection = document.getSelection();
+        selection.removeAllRanges();
+        selection.addRange(again);
+    });
+    for (const [apply, revert] of carried)
+        journal.custom(apply, revert);
+    const changes = [{ type: 'childList', target: container, addedNodes: [], removedNodes: [],
+                       attributeName: null, oldValue: null }];
+    for (const type of ['children', 'attributes']) {
+        for (const node of touched[type]) {
+            if (node.isConnected)
+                changes.push({ type: type === 'children' ? 'childList' : 'attributes',
+                               target: node, addedNodes: [], removedNodes: [],
+                               attributeName: type === 'children' ? null : 'style',
+                               oldValue: null });
+        }
+    }
+    noteMutations(changes);
+    return result;
+}
+
+function isWholePage(range) {
+    return range.startContainer === document.body && range.startOffset === 0 &&
+           range.endContainer === document.body &&
+           range.endOffset === document.body.childNodes.length;
+}
+
+function pathFrom(root, node) {
+    const path = [];
+    for (let n = node; n !== root; n = n.parentNode)
+        path.push(Array.prototype.indexOf.call(n.parentNode.childNodes, n));
+    return path.reverse();
+}
+
+function nodeAtPath(root, path) {
+    let n = root;
+    for (const i of path)
+        n = n.childNodes[i];
+    return n;
+}
+
+// What the engine keeps about nodes outside the DOM (the source each element was read from and
+// whether it was edited since, a positioned box's lock) goes over to the copy; what names one
+// node only (the text that holds the white space read after the body) goes into carried as a
+// change for the history: [apply, revert].
+function carryEngineState(original, copy, carried) {
+    const sets = [positioning.locked, positioning.addedWidth];
+    if (sourceMap.on)
+        sets.push(sourceMap.dirty, sourceMap.attributesDirty);
+    const a = document.createTreeWalker(original), b = document.createTreeWalker(copy);
+    for (let n = a.currentNode, m = b.currentNode; n && m; n = a.nextNode(), m = b.nextNode()) {
+        if (sourceMap.on) {
+            const k = sourceMap.index.get(n);
+            if (k !== undefined)
+                sourceMap.index.set(m, k);
+        }
+        for (const set of sets) {
+            if (set.has(n))
+                set.add(m);
+        }
+        const tail = sourceMap.bodyTail;
+        if (tail && tail.node === n)
+            carried.push([() => { tail.node = m; }, () => { tail.node = n; }]);
+    }
 }
 
 // Document order within the body.
@@ -263,8 +400,10 @@ function selectedSpan(range, styles) {
         if (endOffset === 0)
             last = previousNode(end);
         else {
-            if (endOffset < end.data.length)
+            if (endOffset < end.data.length) {
+                touchChildren(end.parentNode);
                 end.splitText(endOffset);
+            }
             last = end;
         }
     } else if (endOffset > 0) {
@@ -278,6 +417,7 @@ function selectedSpan(range, styles) {
         if (startOffset >= start.data.length)
             first = nextSkippingChildren(start);
         else if (startOffset > 0) {
+            touchChildren(start.parentNode);
             first = start.splitText(startOffset);
             if (last === start)
                 last = first;
@@ -308,11 +448,29 @@ function shownTexts(span, styles) {
     return texts;
 }
 
-function characterPass(spec, range, progress) {
+// Nodes whose children or attributes the running pass changed (see onCopies).
+let passTouched = null;
+function touchChildren(node) {
+    if (passTouched && node)
+        passTouched.children.add(node);
+}
+
+function touchAttributes(el) {
+    if (passTouched)
+        passTouched.attributes.add(el);
+}
+
+function characterPass(spec, range, progress, touched, wholePage) {
+    passTouched = touched || null;
+    try {
+        return characterPassOn(spec, range, progress, wholePage);
+    } finally {
+        passTouched = null;
+    }
+}
+
+function characterPassOn(spec, range, progress, wholePage) {
     const styles = new StyleCache();
-    const wholePage = range.startContainer === document.body && range.startOffset === 0 &&
-                      range.endContainer === document.body &&
-                      range.endOffset === document.body.childNodes.length;
     const span = selectedSpan(range, styles);
     if (!span)
         return false;
@@ -428,6 +586,7 @@ function characterPass(spec, range, progress) {
         }
         let wrapper;
         if (spec.attribute && font) {
+            touchAttributes(font);
             font.setAttribute(spec.attribute, spec.value);
             continue;
         }
@@ -496,6 +655,8 @@ class Progress {
 // An element that sets the style: an equivalent element goes (one with attributes becomes a
 // span that keeps them), a style property is dropped, and a span left without attributes goes.
 function removeStyleFrom(el, spec) {
+    touchChildren(el.parentNode);
+    touchAttributes(el);
     if (spec.attribute && el.tagName === 'FONT') {
         el.removeAttribute(spec.attribute);
     } else if (!spec.attribute && spec.equivalents.includes(el.tagName)) {
@@ -549,6 +710,7 @@ function unwrapAtOnce(el) {
 // Wraps the siblings from first to last in the element, merged with an identical neighbour.
 function surround(first, last, wrapper) {
     const parent = first.parentNode;
+    touchChildren(parent);
     if (first === parent.firstChild && last === parent.lastChild) {
         // All the children: two changes for the history instead of one per child.
         const children = Array.from(parent.childNodes);
