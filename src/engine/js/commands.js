@@ -385,8 +385,31 @@ const kNative = {
     47: 'insertOrderedList', 60: 'insertUnorderedList',
 };
 
+// Chromium's own commands take seconds, some of them minutes, on a selection of a large part
+// of a page, with the renderer busy all the while and no way to tell how far they are: the host
+// is told before and after, and shows a wait cursor and what runs meanwhile.
+const kNativeBusyElements = 2000; // elements under the selection from which that is said
+
+function whileBusy(run) {
+    const range = selectionRange();
+    let busy = false;
+    if (range && !range.collapsed) {
+        const root = range.commonAncestorContainer;
+        const el = root.nodeType === Node.ELEMENT_NODE ? root : root.parentElement;
+        busy = !!el && el.getElementsByTagName('*').length >= kNativeBusyElements;
+    }
+    if (busy)
+        notifyHost('busy', { text: 'Formatting...' });
+    try {
+        return run();
+    } finally {
+        if (busy)
+            notifyHost('busy', { done: true, text: 'Done' });
+    }
+}
+
 function editCommand(name, value) {
-    return journal.operation(() => document.execCommand(name, false, value));
+    return whileBusy(() => journal.operation(() => document.execCommand(name, false, value)));
 }
 
 for (const id of Object.keys(kNative)) {
@@ -394,7 +417,7 @@ for (const id of Object.keys(kNative)) {
         if (control.element && !/^justify/.test(kNative[id]))
             return false;
         if (id === '47' || id === '60')
-            return journal.operation(() => toggleList(kNative[id]));
+            return whileBusy(() => journal.operation(() => toggleList(kNative[id])));
         const done = editCommand(kNative[id]);
         if (id === '28' || id === '43' || id === '57')
             noteTypingStyle(kNative[id]);
