@@ -8,6 +8,7 @@
 // default) on the whole of PAGE (made by make_large_pages.py): select all, the command, the next
 // keystroke, undo; "native" keeps every command on Chromium's path; "bare": the same commands
 // through execCommand in a bare editable view, each given up after a minute.
+#include "BenchSupport.h"
 #include "engine/CEditEngine.h"
 #include "engine/WebEngineEnvironment.h"
 #include "toolkit/QtBridge.h"
@@ -33,43 +34,12 @@
 #include <memory>
 #include <vector>
 
+using bench::InputWidget;
+using bench::MakePage;
+using bench::Median;
+using bench::WaitFor;
+
 namespace {
-
-bool WaitFor(const std::function<bool()> &done, int timeoutMs = 120000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QEventLoop loop;
-        QTimer::singleShot(1, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
-
-QByteArray MakePage(qsizetype size)
-{
-    QByteArray page = "<!DOCTYPE html>\n<html><head><title>Bench</title></head><body>\n";
-    for (int i = 0; page.size() < size - 40; ++i)
-        page += "<p>Paragraph " + QByteArray::number(i) +
-                " with some <b>bold</b> text and <a href=\"x.htm\">a link</a>.</p>\n";
-    return page + "<p>END MARK</p></body></html>\n";
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-QWidget *InputWidget(QWidget *w)
-{
-    while (w->focusProxy())
-        w = w->focusProxy();
-    return w;
-}
 
 void SendKey(QWidget *w, char c)
 {

@@ -13,6 +13,7 @@
 // text equals the edit distance between the document's text before and after the edit (each
 // text written as plain text would be) plus the bytes of the tags the edit added. --keep writes
 // every saved page into DIR.
+#include "BenchSupport.h"
 #include "engine/CEditEngine.h"
 #include "engine/CPageCodec.h"
 #include "engine/WebEngineEnvironment.h"
@@ -36,28 +37,12 @@
 #include <map>
 #include <vector>
 
+using bench::InputWidget;
+using bench::MakePage;
+using bench::Median;
+using bench::WaitFor;
+
 namespace {
-
-bool WaitFor(const std::function<bool()> &done, int timeoutMs = 120000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QEventLoop loop;
-        QTimer::singleShot(2, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
-
-QWidget *InputWidget(QWidget *w)
-{
-    while (w->focusProxy())
-        w = w->focusProxy();
-    return w;
-}
 
 void Idle(CEditEngine &engine)
 {
@@ -408,15 +393,6 @@ private:
     domdigest::Parser m_parser;
     std::map<QString, Tally> m_tallies;
 };
-
-QByteArray MakePage(qsizetype size)
-{
-    QByteArray page = "<!DOCTYPE html>\n<html><head><title>Bench</title></head><body>\n";
-    for (int i = 0; page.size() < size - 40; ++i)
-        page += "<p>Paragraph " + QByteArray::number(i) +
-                " with some <b>bold</b> text and <a href=\"x.htm\">a link</a>.</p>\n";
-    return page + "<p>END MARK</p></body></html>\n";
-}
 
 // A large page opened with the given filter flags: one letter typed after the text mark, then
 // saves timed (the first one verifies the page's elements once; later ones reuse that). Pages up
